@@ -1,0 +1,4 @@
+#include "acupointdata.h"
+
+bool loadAcuPoints(QIODevice *) { return false; }
+bool loadAcuScript(QIODevice *) { return false; }

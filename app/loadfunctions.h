@@ -1,0 +1,44 @@
+#ifndef LOADFUNCTIONS_H
+#define LOADFUNCTIONS_H
+
+#include <QDomElement>
+#include <QString>
+
+class QuaZip;
+
+// Path of the knowledge archive inside the resources.
+QString knowledgeArchivePath();
+// Tests and tools may point the program at another archive.
+void setKnowledgeArchivePath(const QString &path);
+
+// Resource configuration naming further rule files.
+QString configurationPath();
+void setConfigurationPath(const QString &path);
+
+// Settings file of the program, relative to the working directory.
+QString settingsFilePath();
+
+// Reads one archive entry whole and decodes it with the system code page.
+// Empty when the archive is null or the entry is missing or unreadable.
+QString readArchiveEntry(QuaZip *archive, const QString &entry);
+
+// Opens the archive, reads one entry (as readArchiveEntry) and closes it again.
+QString readKnowledgeEntry(const QString &entry);
+
+// Parses a file into its root element; null when it cannot be opened or parsed.
+QDomElement loadXmlFile(const QString &path);
+
+// loadXmlFile on the path, then on ":" + path (disk first, then resources).
+QDomElement loadXmlRoot(const QString &path);
+
+// Parses an opened device into its root element (null when not XML).
+QDomElement loadXmlDevice(class QIODevice *device);
+
+// Reads key "config/<key>" from an INI file. Fails on an empty path or key;
+// a missing key gives an empty value and still succeeds.
+bool readIniValue(const QString &path, const QString &key, QString &value);
+
+// Writes key = value into group "config" of an INI file.
+bool writeIniValue(const QString &path, const QString &key, const QString &value);
+
+#endif

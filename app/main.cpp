@@ -1,0 +1,47 @@
+#include "app/knowledgearchive.h"
+#include "app/randomsource.h"
+#include "app/startup.h"
+#include "diagnosis/diagnosisnode.h"
+#include "text/phrasedictionary.h"
+#include "text/warnningbox.h"
+
+#include <QApplication>
+#include <QDateTime>
+#include <QFont>
+#include <QTranslator>
+
+#include <cstdlib>
+#include <ctime>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    // Byte strings of the data are decoded with the system code page by the
+    // text layer itself (text/codepage.h).
+    std::srand(unsigned(std::time(nullptr)));
+
+    auto *translator = new QTranslator(&app);
+    if (translator->load(QStringLiteral(":qrc/lang/qt_zh_CN.qm")))
+        QCoreApplication::installTranslator(translator);
+    else
+        delete translator;
+
+    const QTime now = QTime::currentTime();
+    seedProgramRandom(quint32(now.msec() + 1000 * now.second()));
+
+    if (!loadStartupKnowledge()) {
+        showWarning(lookupPhrase(QStringLiteral("software"), QStringLiteral("configerror")), nullptr);
+        return -1;
+    }
+
+    QFont font = QApplication::font();
+    font.setPointSize(11);
+    QApplication::setFont(font);
+
+    loadDiagnosisCategories();
+
+    showFirstWindow();
+    const int result = app.exec();
+    diagnosisNode::instance().cleanup();
+    return result;
+}

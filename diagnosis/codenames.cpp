@@ -1,0 +1,87 @@
+#include "codenames.h"
+
+#include "app/loadfunctions.h"
+
+#include <QHash>
+
+namespace {
+struct codeTables
+{
+    QMultiHash<QString, QString> names;
+    QHash<QString, QString> latest;
+    QList<syndromeRecord> syndromes;
+};
+
+codeTables &tables()
+{
+    static codeTables t;
+    return t;
+}
+} // namespace
+
+bool loadNameMap(QIODevice *device)
+{
+    const QDomElement root = loadXmlDevice(device);
+    if (root.isNull())
+        return false;
+    auto &t = tables();
+    for (QDomElement e = root.firstChildElement(); !e.isNull(); e = e.nextSiblingElement()) {
+        const QString id = e.attribute(QStringLiteral("id"));
+        if (id == QLatin1String("9999"))
+            continue;
+        const QString name = e.attribute(QStringLiteral("name"));
+        t.names.insert(id, name);
+        t.latest.insert(id, name);
+    }
+    return true;
+}
+
+bool loadSyndromeTable(const QString &path)
+{
+    const QDomElement root = loadXmlRoot(path);
+    if (root.isNull())
+        return false;
+    auto &t = tables();
+    for (QDomElement e = root.firstChildElement(); !e.isNull(); e = e.nextSiblingElement()) {
+        syndromeRecord r;
+        r.id = e.attribute(QStringLiteral("id"));
+        for (QDomElement c = e.firstChildElement(); !c.isNull(); c = c.nextSiblingElement()) {
+            const QString tag = c.tagName();
+            if (tag == QLatin1String("is"))
+                r.is = c.text();
+            else if (tag == QLatin1String("key"))
+                r.key = c.text().split(QLatin1Char(';'));
+            else if (tag == QLatin1String("pulse"))
+                r.pulse = c.text().split(QLatin1Char(';'));
+            else if (tag == QLatin1String("tongue"))
+                r.tongue = c.text().split(QLatin1Char(';'));
+            else if (tag == QLatin1String("desc")) {
+                const QStringList parts = c.text().split(QLatin1Char(';'));
+                for (const QString &p : parts)
+                    r.desc.append(p.split(QLatin1Char('@')));
+            }
+        }
+        t.syndromes.append(r);
+    }
+    return true;
+}
+
+QString lookupCodeName(const QString &code)
+{
+    return tables().latest.value(code);
+}
+
+int codeNameCount()
+{
+    return int(tables().names.size());
+}
+
+const QList<syndromeRecord> &syndromeTable()
+{
+    return tables().syndromes;
+}
+
+void clearCodeNames()
+{
+    tables() = codeTables();
+}

@@ -1,0 +1,6 @@
+#include "formulalibrary.h"
+
+bool loadClassicFormulas(QIODevice *) { return false; }
+bool loadDiagnosisFormulas(QIODevice *) { return false; }
+bool loadHerbGroupFunctions(QIODevice *) { return false; }
+bool loadHerbUnits(QIODevice *) { return false; }

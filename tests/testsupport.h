@@ -1,0 +1,32 @@
+#ifndef TESTSUPPORT_H
+#define TESTSUPPORT_H
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+struct testEntry
+{
+    QString name;
+    QByteArray data;
+    bool unopenable = false; // stored with a compression method nobody can read
+};
+
+// Writes a zip archive with the given entries; false on failure.
+bool writeTestArchive(const QString &path, const QList<testEntry> &entries);
+
+// A fresh, empty folder for one test.
+QString freshTestDir(const QString &name);
+
+// Runs the lcq tool; returns its exit code and fills stdout/stderr.
+int runLcq(const QStringList &args, QString *out = nullptr, QString *err = nullptr,
+           const QString &workDir = QString());
+
+// Path of a file of the source tree.
+QString sourcePath(const QString &relative);
+
+// UTF-8 bytes of a text with a byte-order mark in front.
+QByteArray withBom(const QString &text);
+
+#endif
