@@ -1,14 +1,34 @@
 #include "startup.h"
 
-#include "text/phrasedictionary.h"
+#include "app/lcwidget.h"
+#include "app/licenseagreement.h"
+#include "app/loadfunctions.h"
 
-#include <QLabel>
+#include <QGuiApplication>
+#include <QScreen>
+
+namespace {
+void showCentred(QWidget *window)
+{
+    if (QScreen *screen = QGuiApplication::primaryScreen()) {
+        QRect frame = window->frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        window->move(frame.topLeft());
+    }
+    window->show();
+}
+} // namespace
 
 void showFirstWindow()
 {
-    auto *window = new QLabel(lookupPhrase(QStringLiteral("software"), QStringLiteral("lc")));
+    QString init;
+    readIniValue(settingsFilePath(), QStringLiteral("init"), init);
+    if (init != QLatin1String("true")) {
+        auto *agreement = new licenseAgreement;
+        showCentred(agreement);
+        return;
+    }
+    auto *window = new lcWidget;
     window->setAttribute(Qt::WA_DeleteOnClose);
-    window->setAlignment(Qt::AlignCenter);
-    window->resize(806, 560);
-    window->show();
+    showCentred(window);
 }

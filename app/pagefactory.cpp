@@ -1,0 +1,45 @@
+#include "pagefactory.h"
+
+#include "text/phrasedictionary.h"
+
+#include <QLabel>
+
+namespace {
+QWidget *placeholder(const char *captionKey, QWidget *parent)
+{
+    auto *page = new QLabel(lookupPhrase(QStringLiteral("software"), QLatin1String(captionKey)), parent);
+    page->setAlignment(Qt::AlignCenter);
+    page->setAutoFillBackground(true);
+    QPalette pal = page->palette();
+    pal.setColor(QPalette::Window, Qt::white);
+    page->setPalette(pal);
+    return page;
+}
+} // namespace
+
+QWidget *createMainPage(int index, QWidget *parent)
+{
+    static const char *const captions[] = {"herbbrowser", "acupoint3d", "pairlist",
+                                           "agentiaanaly", "agentiaflow", "diseasediagnosis"};
+    return placeholder(captions[index], parent);
+}
+
+void showReaderDialog(QWidget *)
+{
+}
+
+void showHerbComparerDialog(QWidget *)
+{
+}
+
+void showDataSearchDialog(QWidget *)
+{
+}
+
+void showSymptomTestDialog(QWidget *)
+{
+}
+
+void startUpdateCheck(QWidget *)
+{
+}

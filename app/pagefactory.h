@@ -1,0 +1,18 @@
+#ifndef PAGEFACTORY_H
+#define PAGEFACTORY_H
+
+class QWidget;
+
+// The six pages of the main window, in page-button order.
+QWidget *createMainPage(int index, QWidget *parent);
+
+// Tool windows of the main menu; each runs modally and is gone when it closes.
+void showReaderDialog(QWidget *parent);
+void showHerbComparerDialog(QWidget *parent);
+void showDataSearchDialog(QWidget *parent);
+void showSymptomTestDialog(QWidget *parent);
+
+// Starts the update check in the background.
+void startUpdateCheck(QWidget *mainWindow);
+
+#endif

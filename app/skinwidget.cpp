@@ -1,0 +1,25 @@
+#include "skinwidget.h"
+
+#include "text/phrasedictionary.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+skinWidget::skinWidget(const QString &path, QWidget *parent)
+    : QWidget(parent)
+    , m_path(path)
+{
+    auto *picture = new QLabel(this);
+    picture->setFixedSize(144, 90);
+    picture->setPixmap(QPixmap(path).scaled(144, 90, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    picture->setStyleSheet(QStringLiteral("border:1px solid #c8d0d2;"));
+    auto *apply = new QPushButton(lookupPhrase(QStringLiteral("software"), QStringLiteral("applyskin")), this);
+    apply->setCursor(Qt::PointingHandCursor);
+    connect(apply, &QPushButton::clicked, this, [this] { emit changeSkin(m_path); });
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(3);
+    layout->addWidget(picture, 0, Qt::AlignHCenter);
+    layout->addWidget(apply, 0, Qt::AlignHCenter);
+}

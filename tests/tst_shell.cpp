@@ -1,0 +1,196 @@
+// Main window, page buttons, maximising, skins, first-run agreement, closing.
+
+#include "testsupport.h"
+
+#include "app/abstractdialog.h"
+#include "app/knowledgearchive.h"
+#include "app/lcwidget.h"
+#include "app/licenseagreement.h"
+#include "app/loadfunctions.h"
+#include "app/skinsettings.h"
+#include "app/skinwidget.h"
+#include "app/skinwidgetblock.h"
+#include "app/skinwidgetchoice.h"
+#include "app/startup.h"
+#include "app/titlewidget.h"
+#include "app/toolbutton.h"
+#include "text/phrasedictionary.h"
+#include "text/warnningbox.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QLabel>
+#include <QPushButton>
+#include <QSettings>
+#include <QStackedWidget>
+#include <QTimer>
+#include <QtTest>
+
+class tst_shell : public QObject
+{
+    Q_OBJECT
+
+    QString m_dir;
+
+    void closeTopLevels()
+    {
+        for (QWidget *w : QApplication::topLevelWidgets()) {
+            w->hide();
+            w->deleteLater();
+        }
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QApplication::setQuitOnLastWindowClosed(false);
+        loadPhraseDictionary(QStringLiteral(":/qrc/lang/lmap.xml"));
+    }
+
+    void init()
+    {
+        m_dir = freshTestDir(QStringLiteral("shell"));
+        QVERIFY(QDir::setCurrent(m_dir));
+        resetSkinCache();
+    }
+
+    void cleanup() { closeTopLevels(); }
+
+    void pageButtonShowsItsPage()
+    {
+        lcWidget w;
+        QCOMPARE(w.pages()->count(), 6);
+        QCOMPARE(w.pages()->currentIndex(), 0);
+        for (int i = 5; i >= 0; --i) {
+            toolButton *b = w.title()->pageButton(i);
+            QTest::mousePress(b, Qt::LeftButton); // reacts on press
+            QCOMPARE(w.pages()->currentIndex(), i);
+            QVERIFY(b->isSelected());
+            QVERIFY(!w.title()->pageButton((i + 1) % 6)->isSelected());
+        }
+        QTest::mousePress(w.title()->pageButton(4), Qt::RightButton);
+        QCOMPARE(w.pages()->currentIndex(), 0);
+    }
+
+    void outOfRangeIndexIgnored()
+    {
+        lcWidget w;
+        w.onCurrentIndex(3);
+        w.onCurrentIndex(6);
+        w.onCurrentIndex(-1);
+        QCOMPARE(w.pages()->currentIndex(), 3);
+        w.title()->onTurnPage(QStringLiteral("abc")); // not a number: page 0
+        QCOMPARE(w.pages()->currentIndex(), 0);
+    }
+
+    void maximiseTogglesBack()
+    {
+        lcWidget w;
+        w.show();
+        w.setGeometry(40, 50, 820, 630);
+        const QRect before = w.geometry();
+        QTest::mouseDClick(w.title(), Qt::LeftButton, {}, QPoint(300, 10));
+        QVERIFY(w.isShownMaximized());
+        QTest::mouseDClick(w.title(), Qt::LeftButton, {}, QPoint(300, 10));
+        QVERIFY(!w.isShownMaximized());
+        QCOMPARE(w.geometry(), before);
+    }
+
+    void skinDefaultAndChoice()
+    {
+        QCOMPARE(currentSkin(), QStringLiteral("skin/10_200.png"));
+        skinWidgetChoice chooser;
+        QSignalSpy spy(&chooser, &skinWidgetChoice::changeSkin);
+        skinWidget *third = chooser.block()->tiles().at(2);
+        QTest::mouseClick(third->findChild<QPushButton *>(), Qt::LeftButton);
+        QCOMPARE(spy.count(), 1);
+        QCOMPARE(spy.first().first().toString(), QStringLiteral("skin/3_200.png"));
+
+        lcWidget w;
+        w.onChangeSkin(spy.first().first().toString());
+        QCOMPARE(currentSkin(), QStringLiteral("skin/3_200.png"));
+        QSettings ini(QStringLiteral("./config.ini"), QSettings::IniFormat);
+        QCOMPARE(ini.value(QStringLiteral("config/skin")).toString(), QStringLiteral("skin/3_200.png"));
+        resetSkinCache();
+        QCOMPARE(currentSkin(), QStringLiteral("skin/3_200.png"));
+    }
+
+    void agreementFirstThenMainWindow()
+    {
+        showFirstWindow();
+        auto *agreement = qobject_cast<licenseAgreement *>(QApplication::topLevelWidgets().value(0));
+        QVERIFY(agreement);
+        QVERIFY(agreement->isVisible());
+        QCOMPARE(agreement->size(), QSize(400, 320));
+        QVERIFY(agreement->findChild<QPushButton *>(QStringLiteral("yesButton")));
+        agreement->onYes();
+        QString init;
+        QVERIFY(readIniValue(QStringLiteral("./config.ini"), QStringLiteral("init"), init));
+        QCOMPARE(init, QStringLiteral("true"));
+        closeTopLevels();
+
+        showFirstWindow();
+        const QWidgetList windows = QApplication::topLevelWidgets();
+        bool mainShown = false;
+        for (QWidget *w : windows) {
+            QVERIFY(!qobject_cast<licenseAgreement *>(w));
+            if (qobject_cast<lcWidget *>(w) && w->isVisible())
+                mainShown = true;
+        }
+        QVERIFY(mainShown);
+    }
+
+    void agreementRefusedWritesNothing()
+    {
+        licenseAgreement *agreement = new licenseAgreement;
+        agreement->show();
+        agreement->onNo();
+        QString init = QStringLiteral("x");
+        readIniValue(QStringLiteral("./config.ini"), QStringLiteral("init"), init);
+        QVERIFY(init.isEmpty());
+    }
+
+    void closingCollapsesThenEndsTheLoop()
+    {
+        auto *w = new lcWidget;
+        w->setAttribute(Qt::WA_DeleteOnClose);
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w));
+        w->move(120, 80); // the collapse starts from where the window is now
+        const QRect start = w->geometry();
+        QEventLoop loop;
+        connect(w, &QObject::destroyed, &loop, &QEventLoop::quit);
+        QList<QRect> seen;
+        QTimer probe;
+        connect(&probe, &QTimer::timeout, w, [&seen, w] { seen << w->geometry(); });
+        probe.start(40);
+        QTimer::singleShot(0, w->title(), &titleWidget::closeWidget);
+        QTimer::singleShot(5000, &loop, [&loop] { loop.exit(1); });
+        QElapsedTimer clock;
+        clock.start();
+        QCOMPARE(loop.exec(), 0);
+        QVERIFY(clock.elapsed() >= 250);
+        QVERIFY(!seen.isEmpty());
+        for (const QRect &g : seen) {
+            QCOMPARE(g.x(), start.x());
+            QCOMPARE(g.width(), start.width());
+            QVERIFY(g.height() <= start.height());
+        }
+    }
+
+    void warningBoxShowsTextAndCloses()
+    {
+        warnningBox box(lookupPhrase(QStringLiteral("script"), QStringLiteral("exist")).arg(QStringLiteral("甘草")));
+        QCOMPARE(box.text(), QStringLiteral("中药:甘草已存在"));
+        QCOMPARE(box.title(), QStringLiteral("Lumicara"));
+        QTimer::singleShot(0, &box, [&box] {
+            QTest::mouseClick(box.findChild<QPushButton *>(QStringLiteral("warnningClose")), Qt::LeftButton);
+        });
+        box.exec();
+        QVERIFY(!box.isVisible());
+    }
+};
+
+QTEST_MAIN(tst_shell)
+#include "tst_shell.moc"
