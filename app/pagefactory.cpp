@@ -1,5 +1,7 @@
 #include "pagefactory.h"
 
+#include "analysis/herbcompare.h"
+#include "browsers/herbinfo.h"
 #include "text/phrasedictionary.h"
 
 #include <QLabel>
@@ -21,15 +23,22 @@ QWidget *createMainPage(int index, QWidget *parent)
 {
     static const char *const captions[] = {"herbbrowser", "acupoint3d", "pairlist",
                                            "agentiaanaly", "agentiaflow", "diseasediagnosis"};
-    return placeholder(captions[index], parent);
+    switch (index) {
+    case 0:
+        return new herbInfo(parent);
+    default:
+        return placeholder(captions[index], parent);
+    }
 }
 
 void showReaderDialog(QWidget *)
 {
 }
 
-void showHerbComparerDialog(QWidget *)
+void showHerbComparerDialog(QWidget *parent)
 {
+    herbCompare dialog(parent);
+    dialog.exec();
 }
 
 void showDataSearchDialog(QWidget *)

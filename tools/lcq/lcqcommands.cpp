@@ -63,6 +63,12 @@ int usage(const QString &message)
     return lcqUsage;
 }
 
+int notFound()
+{
+    lcqErr(QStringLiteral("not found\n"));
+    return lcqNotFound;
+}
+
 int cmdStats(const QStringList &args, qint64 loadMs)
 {
     if (!args.isEmpty())
@@ -111,11 +117,75 @@ int cmdPhrase(const QStringList &args)
         return usage(QStringLiteral("usage: lcq phrase BLOCK KEY"));
     const auto &blocks = phraseBlocks();
     const auto block = blocks.constFind(args.at(0));
-    if (block == blocks.constEnd() || !block->contains(args.at(1))) {
-        lcqErr(QStringLiteral("not found\n"));
-        return lcqNotFound;
-    }
+    if (block == blocks.constEnd() || !block->contains(args.at(1)))
+        return notFound();
     lcqOut(lookupPhrase(args.at(0), args.at(1)) + QLatin1Char('\n'));
+    return lcqDone;
+}
+
+int cmdHerb(const QStringList &args)
+{
+    if (args.size() != 1)
+        return usage(QStringLiteral("usage: lcq herb NAME"));
+    bool found = false;
+    const herbRecord r = findHerbByName(args.first(), &found);
+    if (!found)
+        return notFound();
+    const QString comma = QStringLiteral(",");
+    QStringList comments;
+    for (const auto &c : r.comments)
+        comments << (c.first.isEmpty() ? c.second : c.first + QLatin1Char(':') + c.second);
+    const QList<QPair<QString, QString>> fields = {
+        {QStringLiteral("id"), r.id},
+        {QStringLiteral("name"), r.name},
+        {QStringLiteral("alias"), r.alias.join(comma)},
+        {QStringLiteral("latin"), r.latin},
+        {QStringLiteral("nature"), r.nature},
+        {QStringLiteral("classification"), r.classification},
+        {QStringLiteral("type"), r.type},
+        {QStringLiteral("feature"), r.feature.join(comma)},
+        {QStringLiteral("meridian"), r.meridian.join(comma)},
+        {QStringLiteral("function"), r.function.join(comma)},
+        {QStringLiteral("indication"), r.indication.join(comma)},
+        {QStringLiteral("ingredient"), r.ingredient.join(comma)},
+        {QStringLiteral("stem"), r.stem},
+        {QStringLiteral("desc"), r.desc},
+        {QStringLiteral("bestfor"), r.bestfor},
+        {QStringLiteral("caution"), r.caution.join(comma)},
+        {QStringLiteral("comment"), comments.join(comma)},
+        {QStringLiteral("formula"), r.formula.join(comma)},
+        {QStringLiteral("doseMin"), QString::number(r.doseMin)},
+        {QStringLiteral("doseMax"), QString::number(r.doseMax)},
+        {QStringLiteral("store"), r.store},
+        {QStringLiteral("prepare"), r.prepare},
+        {QStringLiteral("distribution"), r.distribution},
+        {QStringLiteral("pattern"), r.pattern},
+    };
+    for (const auto &f : fields)
+        lcqKeyValue(f.first, f.second);
+    return lcqDone;
+}
+
+int cmdCanon(const QStringList &args)
+{
+    if (args.size() != 1)
+        return usage(QStringLiteral("usage: lcq canon NAME"));
+    bool found = false;
+    const herbRecord r = findHerbByName(args.first(), &found);
+    if (!found)
+        return notFound();
+    lcqOut(r.name + QLatin1Char('\n'));
+    return lcqDone;
+}
+
+int cmdDose(const QStringList &args)
+{
+    if (args.size() != 1)
+        return usage(QStringLiteral("usage: lcq dose NAME"));
+    int lower = 0, upper = 0;
+    if (!doseRange(canonicalHerbName(args.first()), &lower, &upper))
+        return notFound();
+    lcqOut(QStringLiteral("%1\t%2\n").arg(lower).arg(upper));
     return lcqDone;
 }
 
@@ -127,7 +197,10 @@ QString lcqUsageText()
         "usage: lcq [--archive ZIP] COMMAND [ARGS]\n"
         "commands:\n"
         "  stats                 table sizes, load time and memory\n"
-        "  phrase BLOCK KEY      one phrase of the dictionary\n");
+        "  phrase BLOCK KEY      one phrase of the dictionary\n"
+        "  herb NAME             a herb record, found by name or alias\n"
+        "  canon NAME            the canonical name of a herb\n"
+        "  dose NAME             usual dose range in grams: LOWER<TAB>UPPER\n");
 }
 
 int runLcqCommand(const QString &command, const QStringList &args, qint64 loadMs)
@@ -136,6 +209,12 @@ int runLcqCommand(const QString &command, const QStringList &args, qint64 loadMs
         return cmdStats(args, loadMs);
     if (command == QLatin1String("phrase"))
         return cmdPhrase(args);
+    if (command == QLatin1String("herb"))
+        return cmdHerb(args);
+    if (command == QLatin1String("canon"))
+        return cmdCanon(args);
+    if (command == QLatin1String("dose"))
+        return cmdDose(args);
     lcqErr(QStringLiteral("lcq: unknown command %1\n").arg(command));
     lcqErr(lcqUsageText());
     return lcqUsage;

@@ -1,0 +1,80 @@
+// The herb browser page and the herb comparison dialog.
+
+#include "testsupport.h"
+
+#include "analysis/herbcompare.h"
+#include "app/knowledgearchive.h"
+#include "browsers/herbinfo.h"
+#include "browsers/herbinfowidget.h"
+#include "browsers/herblistwidget.h"
+#include "herbs/herbbase.h"
+
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QtTest>
+
+class tst_herbpages : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase() { QVERIFY(loadStartupKnowledge()); }
+
+    void listRowShowsThatRecord()
+    {
+        herbInfo page;
+        QCOMPARE(page.list()->rowCount(), int(herbTable().size()));
+        QVERIFY(page.view()->toPlainText().contains(herbTable().first().name));
+        const int n = int(herbTable().size()) / 2;
+        QCOMPARE(page.list()->textAt(n), herbTable().at(n).name);
+        page.onClickHerbList(n, 0);
+        QVERIFY(page.view()->toPlainText().contains(herbTable().at(n).desc.left(10)));
+        QVERIFY(page.view()->toPlainText().startsWith(herbTable().at(n).name));
+    }
+
+    void aliasSearchShowsCanonicalHerb()
+    {
+        herbInfo page;
+        page.searchField()->setText(QStringLiteral("  炙麻黄 "));
+        page.onClickSearch();
+        const QString text = page.view()->toPlainText();
+        QVERIFY(text.startsWith(QStringLiteral("麻黄")));
+        QVERIFY(text.contains(QStringLiteral("2 ~ 10 g")));
+        page.searchField()->setText(QStringLiteral("龙肝凤胆"));
+        page.onClickSearch(); // unknown: nothing changes
+        QCOMPARE(page.view()->toPlainText(), text);
+    }
+
+    void templateRendering()
+    {
+        const QString tpl = QStringLiteral("%1|%2|%3|%4|%5|%6|%7|%8|%9|%10|%11|%12|%13");
+        herbRecord r;
+        r.name = QStringLiteral("甲");
+        r.alias = QStringList{QStringLiteral("a"), QStringLiteral("b")};
+        r.feature = QStringList{QStringLiteral("苦")};
+        r.meridian = QStringList{QStringLiteral("心"), QStringLiteral("肝")};
+        QCOMPARE(herbInfoWidget::renderRecord(tpl, r), QStringLiteral("甲|a,b|||苦,心,肝|||| 0 ~ 0 g||||<br>"));
+        r.comments = {{QStringLiteral("本经"), QStringLiteral("主热")}, {QStringLiteral("按语"), QStringLiteral("良")}};
+        QVERIFY(herbInfoWidget::renderRecord(tpl, r).endsWith(QStringLiteral("|<br>本经: 主热<br>\n按语: 良<br>")));
+    }
+
+    void comparisonFillsBothColumns()
+    {
+        herbCompare dialog;
+        dialog.left().name->setText(QStringLiteral("草麻黄"));
+        dialog.pressOK1();
+        dialog.right().name->setText(QStringLiteral("麻黄"));
+        QTest::mouseClick(dialog.findChild<QPushButton *>(QStringLiteral("ok2")), Qt::LeftButton);
+        const herbRecord r = findHerbByName(QStringLiteral("麻黄"));
+        QCOMPARE(dialog.left().function->toPlainText(), r.function.join(QLatin1Char(',')));
+        QCOMPARE(dialog.right().function->toPlainText(), dialog.left().function->toPlainText());
+        QCOMPARE(dialog.left().guijing->toPlainText(), (r.feature + r.meridian).join(QLatin1Char(',')));
+        QCOMPARE(dialog.left().name->text(), QStringLiteral("草麻黄")); // what was typed stays
+        dialog.right().name->setText(QStringLiteral("龙肝凤胆"));
+        dialog.pressOK2();
+        QCOMPARE(dialog.right().taboo->toPlainText(), r.caution.join(QLatin1Char(',')));
+    }
+};
+
+QTEST_MAIN(tst_herbpages)
+#include "tst_herbpages.moc"

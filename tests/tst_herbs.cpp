@@ -1,0 +1,196 @@
+// Herb records, names and aliases, dose ranges, dosage forms, decoction notes,
+// and the shipped materia medica.
+
+#include "testsupport.h"
+
+#include "app/knowledgearchive.h"
+#include "herbs/herbbase.h"
+
+#include <QBuffer>
+#include <QDomDocument>
+#include <QtTest>
+
+namespace {
+bool loadRecord(const QString &xml)
+{
+    QByteArray bytes = withBom(xml);
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    return loadHerbRecord(&buffer);
+}
+
+bool loadMethods(const QString &xml)
+{
+    QByteArray bytes = withBom(xml);
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    return loadDecoctionMethods(&buffer);
+}
+
+QDomElement parse(const QString &xml)
+{
+    static QDomDocument doc; // keeps the element alive
+    doc.setContent(xml);
+    return doc.documentElement();
+}
+} // namespace
+
+class tst_herbs : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init() { clearKnowledgeTables(); }
+
+    void recordParsing()
+    {
+        QVERIFY(loadRecord(QStringLiteral(
+            "<data><id>0100</id><name level=\"1\">黄连</name>"
+            "<alias><tag> 川连 </tag><tag>雅连</tag></alias>"
+            "<natrue> 寒性 </natrue><classification>清热燥湿药</classification><type>中</type>"
+            "<feature><odor>苦</odor><odor>微辛</odor><character>寒</character><toxicity>无毒</toxicity></feature>"
+            "<scripture><tag>心</tag><tag>胃</tag></scripture>"
+            "<function><tag>清热燥湿</tag></function><target><tag>湿热痞满</tag></target>"
+            "<notes><tag>脾胃虚寒者忌用</tag></notes>"
+            "<comment><item name=\"神农本草经\">主热气</item><item>无名</item></comment>"
+            "<drugs><tag>黄连解毒汤</tag></drugs>"
+            "<dose><min>2</min><max>5</max><avg>3</avg></dose>"
+            "<subclass>x</subclass><store> 阴凉干燥处 </store></data>")));
+        QVERIFY(loadRecord(QStringLiteral(
+            "<data><id>0101</id><name>朱砂</name><nature>微寒性</nature>"
+            "<dose><min>0.1</min><max>0.5</max></dose></data>")));
+        QVERIFY(loadRecord(QStringLiteral("<data><id>0102</id><name>无剂量</name></data>")));
+        QVERIFY(!loadRecord(QStringLiteral("<data><id>0103</id>")));
+
+        QCOMPARE(herbTable().size(), 3);
+        const herbRecord a = herbTable().at(0);
+        QCOMPARE(a.nature, QStringLiteral("寒性"));
+        QCOMPARE(a.alias, (QStringList{QStringLiteral("川连"), QStringLiteral("雅连")}));
+        QCOMPARE(a.feature, (QStringList{QStringLiteral("苦"), QStringLiteral("微辛"), QStringLiteral("寒"), QStringLiteral("无毒")}));
+        QCOMPARE(a.meridian, (QStringList{QStringLiteral("心"), QStringLiteral("胃")}));
+        QCOMPARE(a.comments.size(), 2);
+        QCOMPARE(a.comments.at(0).first, QStringLiteral("神农本草经"));
+        QCOMPARE(a.comments.at(1).first, QString());
+        QCOMPARE(a.doseMin, 2);
+        QCOMPARE(a.doseMax, 5);
+        QCOMPARE(a.store, QStringLiteral("阴凉干燥处"));
+        QCOMPARE(herbTable().at(1).nature, QStringLiteral("微寒性"));
+        QCOMPARE(herbTable().at(1).doseMin, 0); // decimal doses are not whole grams
+        QCOMPARE(herbTable().at(1).doseMax, 0);
+        QCOMPARE(herbTable().at(2).doseMax, 0);
+        QCOMPARE(herbNameWords(), (QStringList{QStringLiteral("黄连"), QStringLiteral("川连"), QStringLiteral("雅连"),
+                                               QStringLiteral("朱砂"), QStringLiteral("无剂量")}));
+    }
+
+    void aliasResolution()
+    {
+        loadRecord(QStringLiteral("<data><id>0001</id><name>甘草</name><alias><tag>炙甘草</tag><tag>国老</tag></alias></data>"));
+        loadRecord(QStringLiteral("<data><id>0002</id><name>国老</name><alias><tag>炙甘草</tag><tag>粉草</tag></alias></data>"));
+        QCOMPARE(canonicalHerbName(QStringLiteral("甘草")), QStringLiteral("甘草"));
+        QCOMPARE(canonicalHerbName(QStringLiteral("炙甘草")), QStringLiteral("甘草"));   // first record wins
+        QCOMPARE(canonicalHerbName(QStringLiteral("国老")), QStringLiteral("甘草"));     // an earlier alias beats a later name
+        QCOMPARE(canonicalHerbName(QStringLiteral("粉草")), QStringLiteral("国老"));
+        QCOMPARE(canonicalHerbName(QStringLiteral("龙肝")), QStringLiteral("龙肝"));     // unknown comes back unchanged
+        QCOMPARE(canonicalHerbName(QString()), QString());
+        QCOMPARE(canonicalHerbName(QStringLiteral(" 甘草")), QStringLiteral(" 甘草")); // no trimming
+        QCOMPARE(canonicalHerbNames({QStringLiteral("炙甘草"), QStringLiteral("x")}), (QStringList{QStringLiteral("甘草"), QStringLiteral("x")}));
+        bool found = false;
+        QCOMPARE(findHerbByName(QStringLiteral("粉草"), &found).id, QStringLiteral("0002"));
+        QVERIFY(found);
+        QCOMPARE(findHerbByName(QStringLiteral("龙肝"), &found).name, QString());
+        QVERIFY(!found);
+        QCOMPARE(herbIdByName(QStringLiteral("炙甘草")), QStringLiteral("0001"));
+        QCOMPARE(herbIdByName(QStringLiteral("龙肝")), QString());
+        QCOMPARE(herbNameById(QStringLiteral("0002")), QStringLiteral("国老"));
+        QCOMPARE(herbNameById(QStringLiteral("2")), QString());
+    }
+
+    void doseRangeLines()
+    {
+        loadRecord(QStringLiteral("<data><id>0816</id><name>芦根</name></data>"));
+        QVERIFY(loadDoseRanges(QStringLiteral(" 0816,15,30 \r\n0816,1,2,3\n0816,5\n9999,1,2\n\n0816,x,9\n")));
+        QCOMPARE(doseRangeTable().size(), 3);
+        int lo = -1, hi = -1;
+        QVERIFY(doseRange(QStringLiteral("芦根"), &lo, &hi));
+        QCOMPARE(lo, 15);
+        QCOMPARE(hi, 30); // the first entry of the name wins
+        QCOMPARE(doseRangeTable().at(1).name, QString()); // unknown id
+        QCOMPARE(doseRangeTable().at(2).lower, 0);        // not a number
+        QVERIFY(!doseRange(QStringLiteral("甘草"), &lo, &hi));
+    }
+
+    void dosageForms()
+    {
+        QVERIFY(loadDosageForms(parse(QStringLiteral(
+            "<patch><item id=\"0001\"><front>decoction,pill</front></item>"
+            "<item id=\"0002\"><front>external</front><front>pill,powder</front></item>"
+            "<item id=\"0002\"><front>external,tablet</front></item></patch>"))));
+        QVERIFY(isAllowedInForm(QStringLiteral("0009"), QStringLiteral("powder")));
+        QVERIFY(isAllowedInForm(QStringLiteral("0001"), QStringLiteral("pill")));
+        QVERIFY(!isAllowedInForm(QStringLiteral("0001"), QStringLiteral("powder")));
+        QVERIFY(isAllowedInForm(QStringLiteral("0002"), QStringLiteral("tablet"))); // the last front wins
+        QVERIFY(!isAllowedInForm(QStringLiteral("0002"), QStringLiteral("pill")));
+        QVERIFY(!loadDosageForms(QDomElement()));
+    }
+
+    void decoctionNotes()
+    {
+        loadRecord(QStringLiteral("<data><id>0016</id><name>薄荷</name><alias><tag>苏薄荷</tag></alias></data>"));
+        QVERIFY(loadMethods(QStringLiteral(
+            "<table><node method=\"decoction\" desc=\"后下\" list=\"苏薄荷,砂仁\"/>"
+            "<node method=\"decoction\" desc=\"先煎\" list=\"薄荷\"/></table>")));
+        QCOMPARE(decoctionNote(QStringLiteral("薄荷"), QStringLiteral("decoction")), QStringLiteral("后下"));
+        QCOMPARE(decoctionNote(QStringLiteral("薄荷"), QStringLiteral("pill")), QString());
+        QCOMPARE(decoctionNote(QStringLiteral("苏薄荷"), QStringLiteral("decoction")), QString()); // stored canonically
+        QCOMPARE(decoctionNote(QStringLiteral("砂仁"), QStringLiteral("decoction")), QStringLiteral("后下"));
+    }
+
+    // The shipped materia medica.
+    void shippedHerbs()
+    {
+        loadKnowledgeArchive();
+        QVERIFY2(herbTable().size() >= 100, qPrintable(QString::number(herbTable().size())));
+        QCOMPARE(canonicalHerbName(QStringLiteral("炙麻黄")), QStringLiteral("麻黄"));
+        const herbRecord mahuang = findHerbByName(QStringLiteral("麻黄"));
+        QCOMPARE(mahuang.meridian, (QStringList{QStringLiteral("肺"), QStringLiteral("膀胱")}));
+        QVERIFY(mahuang.feature.contains(QStringLiteral("辛")));
+        int lo = 0, hi = 0;
+        QVERIFY(doseRange(QStringLiteral("麻黄"), &lo, &hi));
+        QCOMPARE(lo, 2);
+        QCOMPARE(hi, 10);
+        // Every record has a range, a name, a nature and meridians.
+        for (const herbRecord &r : herbTable()) {
+            QVERIFY2(!r.name.isEmpty() && !r.nature.isEmpty(), qPrintable(r.id));
+            QVERIFY2(doseRange(r.name, &lo, &hi), qPrintable(r.name));
+            QVERIFY2(!r.function.isEmpty() && !r.indication.isEmpty(), qPrintable(r.name));
+        }
+        QVERIFY(!decoctionNote(QStringLiteral("石膏"), QStringLiteral("decoction")).isEmpty() || !findHerbByName(QStringLiteral("石膏")).name.isEmpty());
+    }
+
+    void lcqHerbCommands()
+    {
+        QString out, err;
+        QCOMPARE(runLcq({QStringLiteral("herb"), QStringLiteral("草麻黄")}, &out), 0);
+        QVERIFY(out.startsWith(QStringLiteral("id\t0001\nname\t麻黄\n")));
+        const QStringList keys = {QStringLiteral("id"), QStringLiteral("name"), QStringLiteral("alias"), QStringLiteral("latin"),
+            QStringLiteral("nature"), QStringLiteral("classification"), QStringLiteral("type"), QStringLiteral("feature"),
+            QStringLiteral("meridian"), QStringLiteral("function"), QStringLiteral("indication"), QStringLiteral("ingredient"),
+            QStringLiteral("stem"), QStringLiteral("desc"), QStringLiteral("bestfor"), QStringLiteral("caution"),
+            QStringLiteral("comment"), QStringLiteral("formula"), QStringLiteral("doseMin"), QStringLiteral("doseMax"),
+            QStringLiteral("store"), QStringLiteral("prepare"), QStringLiteral("distribution"), QStringLiteral("pattern")};
+        const QStringList lines = out.trimmed().split(QLatin1Char('\n'));
+        QCOMPARE(lines.size(), keys.size());
+        for (int i = 0; i < keys.size(); ++i)
+            QCOMPARE(lines.at(i).section(QLatin1Char('\t'), 0, 0), keys.at(i));
+        QCOMPARE(runLcq({QStringLiteral("herb"), QStringLiteral("龙肝凤胆")}, &out, &err), 1);
+        QCOMPARE(err, QStringLiteral("not found\n"));
+        QCOMPARE(runLcq({QStringLiteral("canon"), QStringLiteral("炙麻黄")}, &out), 0);
+        QCOMPARE(out, QStringLiteral("麻黄\n"));
+        QCOMPARE(runLcq({QStringLiteral("dose"), QStringLiteral("麻黄")}, &out), 0);
+        QCOMPARE(out, QStringLiteral("2\t10\n"));
+        QCOMPARE(runLcq({QStringLiteral("dose"), QStringLiteral("龙肝凤胆")}, &out), 1);
+        QCOMPARE(runLcq({QStringLiteral("dose")}, &out, &err), 2);
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_herbs)
+#include "tst_herbs.moc"
