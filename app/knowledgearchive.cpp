@@ -204,4 +204,7 @@ void clearKnowledgeTables()
 {
     clearHerbBase();
     clearCodeNames();
+    clearPairRules();
+    clearFormulaLibrary();
+    clearFlowGraph();
 }

@@ -2,6 +2,8 @@
 
 #include "analysis/herbcompare.h"
 #include "browsers/herbinfo.h"
+#include "browsers/pairinfo.h"
+#include "formulas/scriptflow.h"
 #include "text/phrasedictionary.h"
 
 #include <QLabel>
@@ -26,6 +28,10 @@ QWidget *createMainPage(int index, QWidget *parent)
     switch (index) {
     case 0:
         return new herbInfo(parent);
+    case 2:
+        return new pairInfo(parent);
+    case 4:
+        return new scriptFlow(parent);
     default:
         return placeholder(captions[index], parent);
     }

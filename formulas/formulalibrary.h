@@ -1,11 +1,58 @@
 #ifndef FORMULALIBRARY_H
 #define FORMULALIBRARY_H
 
+#include "classicformula.h"
+#include "diagnosisformula.h"
+
+#include <QList>
+#include <QMap>
+#include <QString>
+#include <QStringList>
+
 class QIODevice;
+
+// The combined function of a group of herbs; each slot lists alternatives.
+struct herbGroupFunction
+{
+    QList<QStringList> slotList; // per slot, its alternative herbs
+    int have = 0;
+    int min = 0;
+    QString level;
+    QString text;
+};
+
+// The function of a single herb and the indications it serves.
+struct herbUnit
+{
+    QStringList functions;
+    QStringList targets;
+};
 
 bool loadClassicFormulas(QIODevice *device);
 bool loadDiagnosisFormulas(QIODevice *device);
 bool loadHerbGroupFunctions(QIODevice *device);
 bool loadHerbUnits(QIODevice *device);
+
+// Dose of a formula herb in whole grams: a trailing unit ("6g", "6克") is
+// removed; anything that is then not a whole number gives 0.
+int parseFormulaDose(const QString &doze);
+
+// The classic formulas, largest core (sovereign + minister + assistant) first.
+const QList<classicFormula> &classicFormulaTable();
+// The first classic formula of a name; null when none.
+const classicFormula *findClassicFormula(const QString &name);
+const QList<diagnosisFormula> &diagnosisFormulaTable();
+const QMap<QString, QStringList> &symptomIndex();
+const QList<herbGroupFunction> &herbGroupTable();
+const QMap<QString, herbUnit> &herbUnitTable();
+
+QStringList patternsForSymptom(const QString &symptom);
+QList<formulaProposal> formulasForSymptom(const QString &symptom);
+QList<formulaProposal> formulasForSymptomAndPattern(const QString &symptom, const QString &pattern);
+
+// A proposal with one scene applied (exposed for tests).
+formulaProposal applyScene(const formulaProposal &base, const formulaScene &scene);
+
+void clearFormulaLibrary();
 
 #endif

@@ -2,7 +2,10 @@
 
 #include "diagnosis/codenames.h"
 #include "diagnosis/diagnosisnode.h"
+#include "formulas/flowgraph.h"
+#include "formulas/formulalibrary.h"
 #include "herbs/herbbase.h"
+#include "pairs/pairrules.h"
 #include "text/phrasedictionary.h"
 
 #include <QFile>
@@ -80,21 +83,21 @@ int cmdStats(const QStringList &args, qint64 loadMs)
         {QStringLiteral("doseRanges"), doseRangeTable().size()},
         {QStringLiteral("dosageForms"), dosageFormTable().size()},
         {QStringLiteral("decoctionMethods"), decoctionMethodTable().size()},
-        {QStringLiteral("pairs"), 0},
-        {QStringLiteral("pairHerbs"), 0},
-        {QStringLiteral("superPairs"), 0},
-        {QStringLiteral("commonPairs"), 0},
-        {QStringLiteral("hate"), 0},
-        {QStringLiteral("oppose"), 0},
-        {QStringLiteral("verses"), 0},
+        {QStringLiteral("pairs"), pairTable().size()},
+        {QStringLiteral("pairHerbs"), pairHerbSet().size()},
+        {QStringLiteral("superPairs"), superPairTable().size()},
+        {QStringLiteral("commonPairs"), commonPairTable().size()},
+        {QStringLiteral("hate"), hateList().size()},
+        {QStringLiteral("oppose"), opposeList().size()},
+        {QStringLiteral("verses"), verseList().size()},
         {QStringLiteral("codeNames"), codeNameCount()},
         {QStringLiteral("syndromes"), syndromeTable().size()},
-        {QStringLiteral("classicFormulas"), 0},
-        {QStringLiteral("diagnosisFormulas"), 0},
-        {QStringLiteral("herbGroups"), 0},
-        {QStringLiteral("herbUnits"), 0},
-        {QStringLiteral("flowUnits"), 0},
-        {QStringLiteral("flowLines"), 0},
+        {QStringLiteral("classicFormulas"), classicFormulaTable().size()},
+        {QStringLiteral("diagnosisFormulas"), diagnosisFormulaTable().size()},
+        {QStringLiteral("herbGroups"), herbGroupTable().size()},
+        {QStringLiteral("herbUnits"), herbUnitTable().size()},
+        {QStringLiteral("flowUnits"), flowUnits().size()},
+        {QStringLiteral("flowLines"), flowLines().size()},
         {QStringLiteral("acupoints"), 0},
         {QStringLiteral("acuScripts"), 0},
         {QStringLiteral("folkRemedies"), 0},
@@ -189,6 +192,110 @@ int cmdDose(const QStringList &args)
     return lcqDone;
 }
 
+int cmdPair(const QStringList &args)
+{
+    const QStringList herbs = args.join(QLatin1Char(',')).split(QLatin1Char(','), Qt::SkipEmptyParts);
+    if (herbs.size() != 2)
+        return usage(QStringLiteral("usage: lcq pair HERB,HERB"));
+    const int index = findPair(canonicalHerbName(herbs.at(0).trimmed()), canonicalHerbName(herbs.at(1).trimmed()));
+    if (index < 0)
+        return notFound();
+    lcqOut(pairTextByIndex(index));
+    return lcqDone;
+}
+
+int cmdPairs(const QStringList &args)
+{
+    if (args.size() != 1)
+        return usage(QStringLiteral("usage: lcq pairs HERB"));
+    const QString text = pairTextForHerb(canonicalHerbName(args.first()));
+    if (text.isEmpty())
+        return notFound();
+    lcqOut(text);
+    return lcqDone;
+}
+
+int cmdCheck(const QStringList &args)
+{
+    if (args.isEmpty())
+        return usage(QStringLiteral("usage: lcq check HERB HERB ..."));
+    textSet herbs;
+    for (const QString &a : args) {
+        const QStringList names = a.split(QLatin1Char(','), Qt::SkipEmptyParts);
+        for (const QString &n : names)
+            herbs.insert(canonicalHerbName(n.trimmed()));
+    }
+    QString first, second;
+    if (!findIncompatibleHerbs(herbs, &first, &second)) {
+        lcqOut(first + QLatin1Char('\t') + second + QLatin1Char('\n'));
+        return lcqRefused;
+    }
+    lcqOut(QStringLiteral("ok\n"));
+    return lcqDone;
+}
+
+int cmdCode(const QStringList &args)
+{
+    if (args.size() != 1)
+        return usage(QStringLiteral("usage: lcq code CODE"));
+    const QString text = translateCode(args.first());
+    if (text.isEmpty())
+        return notFound();
+    lcqOut(text + QLatin1Char('\n'));
+    return lcqDone;
+}
+
+QString roleText(const QList<formulaHerb> &herbs)
+{
+    QStringList parts;
+    for (const formulaHerb &h : herbs) {
+        QString part = h.name + QLatin1Char(' ') + QString::number(h.dose) + QLatin1Char('g');
+        if (!h.method.isEmpty())
+            part += QLatin1Char(' ') + h.method;
+        parts << part;
+    }
+    return parts.join(QLatin1Char(','));
+}
+
+int cmdFormula(const QStringList &args)
+{
+    if (args.size() != 1)
+        return usage(QStringLiteral("usage: lcq formula NAME"));
+    const classicFormula *f = findClassicFormula(args.first());
+    if (!f)
+        return notFound();
+    lcqKeyValue(QStringLiteral("name"), f->name);
+    lcqKeyValue(QStringLiteral("from"), f->source);
+    lcqKeyValue(QStringLiteral("form"), f->form);
+    lcqKeyValue(QStringLiteral("category"), f->category);
+    lcqKeyValue(QStringLiteral("function"), f->functions);
+    lcqKeyValue(QStringLiteral("indication"), f->indications);
+    lcqKeyValue(QStringLiteral("caution"), f->cautions);
+    lcqKeyValue(QStringLiteral("j"), roleText(f->sovereign));
+    lcqKeyValue(QStringLiteral("c"), roleText(f->minister));
+    lcqKeyValue(QStringLiteral("z"), roleText(f->assistant));
+    lcqKeyValue(QStringLiteral("s"), roleText(f->envoy));
+    return lcqDone;
+}
+
+int cmdDerive(const QStringList &args)
+{
+    if (args.size() != 1)
+        return usage(QStringLiteral("usage: lcq derive NAME"));
+    const QString name = args.first();
+    if (indexOfUnit(name) < 0)
+        return notFound();
+    for (const flowLine &l : flowLines()) {
+        if (l.toName == name)
+            lcqOut(QStringLiteral("from\t%1\t%2\n").arg(l.fromName, l.flag));
+    }
+    for (const flowLine &l : flowLines()) {
+        if (l.fromName == name)
+            lcqOut(QStringLiteral("to\t%1\t%2\n").arg(l.toName, l.flag));
+    }
+    return lcqDone;
+}
+
 } // namespace
 
 QString lcqUsageText()
@@ -200,7 +307,13 @@ QString lcqUsageText()
         "  phrase BLOCK KEY      one phrase of the dictionary\n"
         "  herb NAME             a herb record, found by name or alias\n"
         "  canon NAME            the canonical name of a herb\n"
-        "  dose NAME             usual dose range in grams: LOWER<TAB>UPPER\n");
+        "  dose NAME             usual dose range in grams: LOWER<TAB>UPPER\n"
+        "  pair A,B              the pair rule of two herbs\n"
+        "  pairs HERB            every pair rule of a herb\n"
+        "  check HERB HERB ...   the first forbidden combination (exit 3), or ok\n"
+        "  code CODE             the text of a rule or diagnosis code\n"
+        "  formula NAME          a classic formula with its herbs by role\n"
+        "  derive NAME           the formulas a formula derives from and to\n");
 }
 
 int runLcqCommand(const QString &command, const QStringList &args, qint64 loadMs)
@@ -215,6 +328,18 @@ int runLcqCommand(const QString &command, const QStringList &args, qint64 loadMs
         return cmdCanon(args);
     if (command == QLatin1String("dose"))
         return cmdDose(args);
+    if (command == QLatin1String("pair"))
+        return cmdPair(args);
+    if (command == QLatin1String("pairs"))
+        return cmdPairs(args);
+    if (command == QLatin1String("check"))
+        return cmdCheck(args);
+    if (command == QLatin1String("code"))
+        return cmdCode(args);
+    if (command == QLatin1String("formula"))
+        return cmdFormula(args);
+    if (command == QLatin1String("derive"))
+        return cmdDerive(args);
     lcqErr(QStringLiteral("lcq: unknown command %1\n").arg(command));
     lcqErr(lcqUsageText());
     return lcqUsage;

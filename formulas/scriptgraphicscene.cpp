@@ -1,0 +1,9 @@
+#include "scriptgraphicscene.h"
+
+#include "scriptflow.h"
+
+scriptGraphicScene::scriptGraphicScene(scriptFlow *owner)
+    : QGraphicsScene(owner)
+    , m_owner(owner)
+{
+}
