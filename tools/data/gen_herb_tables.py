@@ -4,7 +4,10 @@
 item/list.xml names every herb that has a record; item/dozemap.txt gives each
 record's usual dose range in whole grams (a sub-gram range becomes 0..1, the
 smallest whole-gram ceiling; a record without an internal dose gives 0..0).
-Run after adding or editing herb records.
+For herbs that are not toxic the range is widened to the decoction doses the
+classic formulas use, so that a textbook prescription is accepted as written;
+the range of a toxic herb is never widened.
+Run after adding or editing herb records or formulas.
 """
 import glob
 import math
@@ -20,6 +23,21 @@ def text(node, tag):
     return els[0].firstChild.data.strip() if els and els[0].firstChild else ''
 
 
+# Decoction doses of the classic formulas, by herb name.
+formula_doses = {}
+basic = os.path.join(root, '..', 'script', 'basic.xml')
+if os.path.exists(basic):
+    for script in xml.dom.minidom.parse(basic).getElementsByTagName('script'):
+        if script.getAttribute('type') != 'decoction':
+            continue
+        for role in 'jczs':
+            for e in script.getElementsByTagName(role):
+                doze = e.getAttribute('doze').strip()
+                if not doze.endswith('g') or not doze[:-1].isdigit() or not e.firstChild:
+                    continue
+                for n in e.firstChild.data.split(','):
+                    formula_doses.setdefault(n.strip(), []).append(int(doze[:-1]))
+
 records = []
 for path in sorted(glob.glob(os.path.join(root, '[0-9][0-9][0-9][0-9].xml'))):
     doc = xml.dom.minidom.parse(path)
@@ -32,6 +50,14 @@ for path in sorted(glob.glob(os.path.join(root, '[0-9][0-9][0-9][0-9].xml'))):
     if dose:
         lo = float(text(dose[0], 'min') or 0)
         hi = float(text(dose[0], 'max') or 0)
+    toxic = any(t.firstChild and t.firstChild.data.strip() in ('小毒', '有毒', '大毒')
+                for t in data.getElementsByTagName('toxicity'))
+    names = [name] + [t.firstChild.data.strip() for a in data.getElementsByTagName('alias')
+                      for t in a.getElementsByTagName('tag') if t.firstChild]
+    used = [d for n in names for d in formula_doses.get(n, [])]
+    if used and hi > 0 and not toxic:
+        lo = min(lo, min(used))
+        hi = max(hi, max(used))
     records.append((rid, name, lo, hi))
 
 with open(os.path.join(root, 'list.xml'), 'w', encoding='utf-8-sig') as f:

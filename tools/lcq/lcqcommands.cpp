@@ -1,5 +1,7 @@
 #include "lcqcommands.h"
 
+#include "analysis/analysisreport.h"
+#include "analysis/prescriptionfile.h"
 #include "diagnosis/codenames.h"
 #include "diagnosis/diagnosisnode.h"
 #include "formulas/flowgraph.h"
@@ -296,6 +298,82 @@ int cmdDerive(const QStringList &args)
     return lcqDone;
 }
 
+int cmdAnalyse(const QStringList &args)
+{
+    QString form = QStringLiteral("decoction");
+    QList<prescriptionEntry> entries;
+    QStringList rest = args;
+    bool fromFile = false;
+    while (!rest.isEmpty() && rest.first().startsWith(QLatin1String("--"))) {
+        const QString option = rest.takeFirst();
+        if (option == QLatin1String("--form") && !rest.isEmpty()) {
+            form = rest.takeFirst();
+            if (!QStringList{QStringLiteral("decoction"), QStringLiteral("pill"), QStringLiteral("powder"),
+                             QStringLiteral("external")}.contains(form))
+                return usage(QStringLiteral("the form is one of decoction, pill, powder, external"));
+        } else if (option == QLatin1String("--pf") && !rest.isEmpty()) {
+            prescriptionFile file;
+            if (!readPrescriptionFile(rest.takeFirst(), &file))
+                return usage(QStringLiteral("not a prescription file"));
+            if (file.stoppedEarly) {
+                lcqErr(lookupPhrase(QStringLiteral("herb"), QStringLiteral("unbookherb")).arg(file.badName) + QLatin1Char('\n'));
+                return lcqRefused;
+            }
+            if (file.formSeen)
+                form = file.form;
+            entries = file.entries;
+            fromFile = true;
+        } else {
+            return usage(QStringLiteral("usage: lcq analyse [--form FORM] HERB:DOSE ... | --pf FILE"));
+        }
+    }
+    if (fromFile && !rest.isEmpty())
+        return usage(QStringLiteral("a prescription file or herbs, not both"));
+    for (const QString &item : std::as_const(rest)) {
+        const qsizetype colon = item.lastIndexOf(QLatin1Char(':'));
+        bool ok = false;
+        const int dose = colon > 0 ? item.mid(colon + 1).toInt(&ok) : 0;
+        if (!ok)
+            return usage(QStringLiteral("herbs are given as HERB:DOSE, not %1").arg(item));
+        QString name;
+        const QString refusal = checkNewEntry(entries, item.left(colon), dose, &name);
+        if (!refusal.isEmpty()) {
+            lcqErr(refusal + QLatin1Char('\n'));
+            return lcqRefused;
+        }
+        entries.append({dose, name});
+    }
+    if (entries.isEmpty())
+        return usage(QStringLiteral("usage: lcq analyse [--form FORM] HERB:DOSE ... | --pf FILE"));
+    const analysisReport result = analysePrescription(form, entries);
+    if (!result.ok) {
+        lcqOut(result.message + QLatin1Char('\n'));
+        return lcqRefused;
+    }
+    lcqOut(result.report + QLatin1Char('\n'));
+    return lcqDone;
+}
+
+int cmdGrid(const QStringList &args)
+{
+    QStringList herbs;
+    for (const QString &a : args) {
+        const QStringList names = a.split(QLatin1Char(','), Qt::SkipEmptyParts);
+        for (const QString &n : names)
+            herbs << canonicalHerbName(n.trimmed());
+    }
+    if (herbs.isEmpty())
+        return usage(QStringLiteral("usage: lcq grid HERB HERB ..."));
+    for (int i = 0; i < herbs.size(); ++i) {
+        for (int j = i + 1; j < herbs.size(); ++j) {
+            const int index = findPair(herbs.at(i), herbs.at(j));
+            if (index >= 0)
+                lcqOut(QStringLiteral("%1\t%2\t%3\n").arg(herbs.at(i), herbs.at(j)).arg(index));
+        }
+    }
+    return lcqDone;
+}
+
 } // namespace
 
 QString lcqUsageText()
@@ -313,7 +391,10 @@ QString lcqUsageText()
         "  check HERB HERB ...   the first forbidden combination (exit 3), or ok\n"
         "  code CODE             the text of a rule or diagnosis code\n"
         "  formula NAME          a classic formula with its herbs by role\n"
-        "  derive NAME           the formulas a formula derives from and to\n");
+        "  derive NAME           the formulas a formula derives from and to\n"
+        "  analyse [--form F] HERB:DOSE ...   analyse a prescription (F: decoction,\n"
+        "                        pill, powder, external); or analyse --pf FILE\n"
+        "  grid HERB HERB ...    the herb pairs of a prescription: A<TAB>B<TAB>INDEX\n");
 }
 
 int runLcqCommand(const QString &command, const QStringList &args, qint64 loadMs)
@@ -340,6 +421,10 @@ int runLcqCommand(const QString &command, const QStringList &args, qint64 loadMs
         return cmdFormula(args);
     if (command == QLatin1String("derive"))
         return cmdDerive(args);
+    if (command == QLatin1String("analyse") || command == QLatin1String("analyze"))
+        return cmdAnalyse(args);
+    if (command == QLatin1String("grid"))
+        return cmdGrid(args);
     lcqErr(QStringLiteral("lcq: unknown command %1\n").arg(command));
     lcqErr(lcqUsageText());
     return lcqUsage;

@@ -1,0 +1,32 @@
+#ifndef ANALYSISREPORT_H
+#define ANALYSISREPORT_H
+
+#include "prescriptionentry.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+// The outcome of analysing a prescription as the user sees it.
+struct analysisReport
+{
+    bool ok = false;          // a report was written
+    QString report;           // the five-section report
+    QString message;          // the message shown instead (failure or unknown)
+    QStringList functions;    // F: translated, folded, without repeats
+    QStringList targets;      // T
+    QStringList taboos;       // B
+};
+
+// Runs one analysis and writes its report. progress receives 0..100 along the
+// way and -1 at the end (it may be empty).
+analysisReport analysePrescription(const QString &form, const QList<prescriptionEntry> &entries,
+                                   const std::function<void(int)> &progress = {});
+
+// The checks made when a herb is added by hand; empty when it may be added,
+// otherwise the message to show. canonical receives the name to store.
+QString checkNewEntry(const QList<prescriptionEntry> &entries, const QString &typed, int dose,
+                      QString *canonical);
+
+#endif
