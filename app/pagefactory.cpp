@@ -1,6 +1,7 @@
 #include "pagefactory.h"
 
 #include "analysis/herbcompare.h"
+#include "analysis/scriptwidget.h"
 #include "browsers/herbinfo.h"
 #include "browsers/pairinfo.h"
 #include "formulas/scriptflow.h"
@@ -30,6 +31,8 @@ QWidget *createMainPage(int index, QWidget *parent)
         return new herbInfo(parent);
     case 2:
         return new pairInfo(parent);
+    case 3:
+        return new scriptWidget(parent);
     case 4:
         return new scriptFlow(parent);
     default:

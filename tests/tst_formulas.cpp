@@ -211,7 +211,7 @@ private slots:
         // The derivation chain of the four gentlemen.
         QStringList chain;
         for (const flowLine &l : flowLines())
-            if (l.fromName == QLatin1String("四君子汤") || l.fromName == QLatin1String("异功散") || l.fromName == QLatin1String("六君子汤"))
+            if (l.fromName == QStringLiteral("四君子汤") || l.fromName == QStringLiteral("异功散") || l.fromName == QStringLiteral("六君子汤"))
                 chain << l.toName;
         QVERIFY(chain.contains(QStringLiteral("异功散")));
         QVERIFY(chain.contains(QStringLiteral("六君子汤")));

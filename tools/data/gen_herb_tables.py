@@ -2,8 +2,11 @@
 """Regenerates the herb list and the dose-range table from the herb records.
 
 item/list.xml names every herb that has a record; item/dozemap.txt gives each
-record's usual dose range in whole grams (a sub-gram range becomes 0..1, the
-smallest whole-gram ceiling; a record without an internal dose gives 0..0).
+record's usual dose range in whole grams. A sub-gram range becomes 0..1 (the
+smallest whole gram) for a herb that is not toxic, and 0..0 (no whole-gram
+dose is accepted) for a toxic one. A record without an internal dose is for
+external use only; it gets 1..30, the amounts of an external preparation
+(the dosage-form table keeps it out of internal forms).
 For herbs that are not toxic the range is widened to the decoction doses the
 classic formulas use, so that a textbook prescription is accepted as written;
 the range of a toxic herb is never widened.
@@ -58,17 +61,19 @@ for path in sorted(glob.glob(os.path.join(root, '[0-9][0-9][0-9][0-9].xml'))):
     if used and hi > 0 and not toxic:
         lo = min(lo, min(used))
         hi = max(hi, max(used))
-    records.append((rid, name, lo, hi))
+    records.append((rid, name, lo, hi, toxic))
 
 with open(os.path.join(root, 'list.xml'), 'w', encoding='utf-8-sig') as f:
     f.write('<?xml version="1.0" encoding="UTF-8"?>\n<list>\n')
-    for rid, name, _, _ in records:
+    for rid, name, *_ in records:
         f.write(f'    <item><id>{rid}</id><name>{name}</name></item>\n')
     f.write('</list>\n')
 
 with open(os.path.join(root, 'dozemap.txt'), 'w', encoding='utf-8', newline='\n') as f:
-    for rid, _, lo, hi in records:
+    for rid, _, lo, hi, toxic in records:
         if hi <= 0:
+            lower, upper = 1, 30
+        elif hi < 1 and toxic:
             lower, upper = 0, 0
         else:
             lower = int(math.floor(lo)) if lo >= 1 else 0

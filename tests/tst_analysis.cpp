@@ -1,0 +1,311 @@
+// Prescription analysis and prescription files, on the shipped knowledge.
+
+#include "testsupport.h"
+
+#include "analysis/analysisreport.h"
+#include "analysis/prescriptionanalysis.h"
+#include "analysis/prescriptionfile.h"
+#include "app/knowledgearchive.h"
+#include "formulas/formulalibrary.h"
+#include "herbs/herbbase.h"
+#include "pairs/pairrules.h"
+#include "text/phrasedictionary.h"
+
+#include <QFile>
+#include <QtTest>
+
+namespace {
+// A prescription from "name:dose" texts, entered as the page enters them.
+QList<prescriptionEntry> rx(const QStringList &items)
+{
+    QList<prescriptionEntry> entries;
+    for (const QString &i : items) {
+        const int dose = i.section(QLatin1Char(':'), 1).toInt();
+        QString name;
+        const QString refusal = checkNewEntry(entries, i.section(QLatin1Char(':'), 0, 0), dose, &name);
+        if (!refusal.isEmpty())
+            qWarning() << "refused" << i << refusal;
+        entries.append({dose, name});
+    }
+    return entries;
+}
+
+QString sectionOf(const QString &report, const QString &caption)
+{
+    const QStringList lines = report.split(QLatin1Char('\n'));
+    for (const QString &l : lines)
+        if (l.startsWith(caption))
+            return l.mid(caption.size());
+    return QString();
+}
+} // namespace
+
+class tst_analysis : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase() { QVERIFY(loadStartupKnowledge()); }
+
+    void classicFormulasAreRecognised_data()
+    {
+        QTest::addColumn<QString>("formula");
+        QTest::addColumn<QStringList>("prescription");
+        QTest::addColumn<QString>("sovereign");
+        QTest::newRow("麻黄汤") << QStringLiteral("麻黄汤")
+            << QStringList{QStringLiteral("麻黄:9"), QStringLiteral("桂枝:6"), QStringLiteral("杏仁:6"), QStringLiteral("炙甘草:3")}
+            << QStringLiteral("麻黄");
+        QTest::newRow("四物汤") << QStringLiteral("四物汤")
+            << QStringList{QStringLiteral("熟地:12"), QStringLiteral("当归:9"), QStringLiteral("白芍:9"), QStringLiteral("川芎:6")}
+            << QStringLiteral("熟地黄");
+        QTest::newRow("白虎汤") << QStringLiteral("白虎汤")
+            << QStringList{QStringLiteral("石膏:30"), QStringLiteral("知母:9"), QStringLiteral("粳米:9"), QStringLiteral("甘草:3")}
+            << QStringLiteral("石膏");
+        QTest::newRow("小柴胡汤") << QStringLiteral("小柴胡汤")
+            << QStringList{QStringLiteral("柴胡:12"), QStringLiteral("黄芩:9"), QStringLiteral("人参:6"), QStringLiteral("半夏:9"),
+                           QStringLiteral("甘草:5"), QStringLiteral("生姜:9"), QStringLiteral("大枣:6")}
+            << QStringLiteral("柴胡");
+        QTest::newRow("四君子汤") << QStringLiteral("四君子汤")
+            << QStringList{QStringLiteral("人参:9"), QStringLiteral("白术:9"), QStringLiteral("茯苓:10"), QStringLiteral("炙甘草:6")}
+            << QStringLiteral("人参");
+    }
+
+    void classicFormulasAreRecognised()
+    {
+        QFETCH(QString, formula);
+        QFETCH(QStringList, prescription);
+        QFETCH(QString, sovereign);
+        const classicFormula *f = findClassicFormula(formula);
+        QVERIFY(f);
+        const analysisReport result = analysePrescription(QStringLiteral("decoction"), rx(prescription));
+        QVERIFY2(result.ok, qPrintable(result.message));
+        // The formula's own functions and indications reach the report.
+        for (const QString &fn : f->functions.split(QLatin1Char(','))) {
+            if (!pairCodeGroups().isEmpty() && !result.functions.contains(fn)) {
+                bool folded = false;
+                for (auto it = pairCodeGroups().constBegin(); it != pairCodeGroups().constEnd(); ++it)
+                    folded = folded || (it.value().contains(fn) && result.functions.contains(it.key()));
+                QVERIFY2(folded, qPrintable(fn + QLatin1String(" / ") + result.report));
+            }
+        }
+        QVERIFY(sectionOf(result.report, QStringLiteral("主治：")).contains(f->indications));
+        const QString line = result.report.section(QStringLiteral("方解：\n"), 1).section(QLatin1Char('\n'), 0, 0);
+        QVERIFY2(line.startsWith(sovereign) && line.endsWith(QStringLiteral("君")), qPrintable(line));
+        QVERIFY(result.report.contains(QStringLiteral("按语：")));
+    }
+
+    void sovereignFallbackWithoutFormula()
+    {
+        prescriptionAnalysis a;
+        a.setInput(QStringLiteral("decoction"), rx({QStringLiteral("金银花:12"), QStringLiteral("蒲公英:15"), QStringLiteral("菊花:10")}));
+        QVERIFY(a.analyse());
+        QVERIFY(a.matchedFormulas().isEmpty());
+        // the largest dose leads
+        QVERIFY2(a.explanationText().startsWith(QStringLiteral("蒲公英 --- ")), qPrintable(a.explanationText()));
+        QVERIFY(a.explanationText().section(QLatin1Char('\n'), 0, 0).endsWith(QStringLiteral("君")));
+        QVERIFY(!a.explanationText().contains(QLatin1Char('#')));
+    }
+
+    void refusals()
+    {
+        const QString pill = QStringLiteral("pill");
+        analysisReport r = analysePrescription(pill, rx({QStringLiteral("甘草:6"), QStringLiteral("甘遂:1")}));
+        QVERIFY(!r.ok);
+        QCOMPARE(r.message, QStringLiteral("中药:甘草,甘遂不可配伍"));
+        // a hate pair is reported before an oppose pair
+        r = analysePrescription(pill, {{1, QStringLiteral("藜芦")}, {6, QStringLiteral("人参")}, {6, QStringLiteral("五灵脂")}});
+        QCOMPARE(r.message, QStringLiteral("中药:人参,五灵脂不可配伍"));
+        // a herb for external use only cannot go into a decoction
+        r = analysePrescription(QStringLiteral("decoction"), {{10, QStringLiteral("金银花")}, {2, QStringLiteral("炉甘石")}});
+        QCOMPARE(r.message, QStringLiteral("炉甘石 不适用于该剂型"));
+        r = analysePrescription(QStringLiteral("external"), {{10, QStringLiteral("冰片")}, {2, QStringLiteral("炉甘石")}});
+        QVERIFY2(r.ok || r.message.isEmpty() || !r.message.contains(QStringLiteral("不适用")), qPrintable(r.message));
+        // a herb with a special way of decocting passes the form check
+        r = analysePrescription(QStringLiteral("decoction"), rx({QStringLiteral("朱砂:0"), QStringLiteral("黄连:6")}));
+        QVERIFY(!r.message.contains(QStringLiteral("不适用")));
+        // one herb unknown to the herb base
+        r = analysePrescription(QStringLiteral("decoction"), {{9, QStringLiteral("龙肝凤胆")}});
+        QVERIFY(!r.ok);
+        QCOMPARE(r.message, QString());
+        // nothing recognised
+        r = analysePrescription(QStringLiteral("decoction"), {{9, QStringLiteral("龙肝")}, {9, QStringLiteral("凤胆")}});
+        QCOMPARE(r.message, lookupPhrase(QStringLiteral("script"), QStringLiteral("unknown_script")));
+    }
+
+    void singleHerb()
+    {
+        const analysisReport r = analysePrescription(QStringLiteral("decoction"), rx({QStringLiteral("黄芪:15")}));
+        QVERIFY(r.ok);
+        const herbRecord h = findHerbByName(QStringLiteral("黄芪"));
+        QCOMPARE(QSet<QString>(r.functions.begin(), r.functions.end()).contains(QSet<QString>(h.function.begin(), h.function.end())), r.functions.size() < 6);
+        QVERIFY(r.report.contains(QStringLiteral("方解：\n\n禁忌：")));
+    }
+
+    void entryChecks()
+    {
+        QList<prescriptionEntry> entries;
+        QString name;
+        QCOMPARE(checkNewEntry(entries, QStringLiteral("   "), 9, &name), QStringLiteral("输入药名不存在或者未录入"));
+        // unknown herbs: 6 to 15 g
+        QCOMPARE(checkNewEntry(entries, QStringLiteral("龙肝"), 6, &name), QString());
+        QCOMPARE(checkNewEntry(entries, QStringLiteral("龙肝"), 15, &name), QString());
+        QCOMPARE(checkNewEntry(entries, QStringLiteral(" 龙肝 "), 5, &name), QStringLiteral("中药: 龙肝 剂量异常").remove(QLatin1Char(' ')));
+        QCOMPARE(checkNewEntry(entries, QStringLiteral("龙肝"), 16, &name), QStringLiteral("中药:龙肝剂量异常"));
+        // the range of a known herb, typed under an alias
+        QCOMPARE(checkNewEntry(entries, QStringLiteral("北细辛"), 3, &name), QString());
+        QCOMPARE(name, QStringLiteral("细辛"));
+        QCOMPARE(checkNewEntry(entries, QStringLiteral("北细辛"), 4, &name), QStringLiteral("中药:北细辛剂量异常"));
+        entries.append({3, QStringLiteral("细辛")});
+        QCOMPARE(checkNewEntry(entries, QStringLiteral("辽细辛"), 3, &name), QStringLiteral("中药:细辛已存在"));
+        for (int i = 0; i < 17; ++i)
+            entries.append({9, QStringLiteral("x%1").arg(i)});
+        QCOMPARE(checkNewEntry(entries, QStringLiteral("黄芪"), 15, &name), QStringLiteral("最大支持的中药味数味为:18"));
+    }
+
+    void envoyAndMissPairs()
+    {
+        // 甘草 is an envoy of 麻黄汤: its pair with 大枣 explains 大枣 but is not reported.
+        prescriptionAnalysis a;
+        a.setInput(QStringLiteral("decoction"), rx({QStringLiteral("麻黄:9"), QStringLiteral("桂枝:6"), QStringLiteral("苦杏仁:6"),
+                                                    QStringLiteral("甘草:3"), QStringLiteral("大枣:6")}));
+        QVERIFY(a.analyse());
+        QCOMPARE(a.roleOf(QStringLiteral("甘草")), QStringLiteral("s"));
+        const int jujube = findPair(QStringLiteral("甘草"), QStringLiteral("大枣"));
+        QVERIFY(jujube >= 0);
+        for (const pairResult &p : a.pairResults())
+            QVERIFY(p.index != jujube);
+        QVERIFY(a.usageOf(QStringLiteral("大枣")) > 0);
+
+        // A pair marked miss is reported in a small prescription only.
+        const int gingerJujube = findPair(QStringLiteral("生姜"), QStringLiteral("大枣"));
+        QVERIFY(pairTable().at(gingerJujube).miss);
+        const auto reported = [gingerJujube](const QStringList &items) {
+            prescriptionAnalysis b;
+            b.setInput(QStringLiteral("decoction"), rx(items));
+            b.analyse();
+            bool found = false;
+            for (const pairResult &p : b.pairResults())
+                found = found || p.index == gingerJujube;
+            return std::make_pair(found, b.usageOf(QStringLiteral("生姜")));
+        };
+        const auto small = reported({QStringLiteral("生姜:9"), QStringLiteral("大枣:6"), QStringLiteral("龙肝:9")});
+        QVERIFY(small.first);
+        const auto large = reported({QStringLiteral("生姜:9"), QStringLiteral("大枣:6"), QStringLiteral("龙肝:9"), QStringLiteral("凤胆:9"),
+                                     QStringLiteral("麟角:9"), QStringLiteral("龟毛:9")});
+        QVERIFY(!large.first);
+        QVERIFY(large.second > 0); // explained all the same
+    }
+
+    void missingEnvoyIsNoted()
+    {
+        prescriptionAnalysis a;
+        a.setInput(QStringLiteral("decoction"), rx({QStringLiteral("麻黄:9"), QStringLiteral("桂枝:6"), QStringLiteral("苦杏仁:6")}));
+        QVERIFY(a.analyse());
+        QVERIFY(a.missingEnvoys().contains(QStringLiteral("甘草")));
+        QVERIFY(a.notesText().contains(QStringLiteral("若能增加甘草则更合药理\n")));
+    }
+
+    void repeatedTextsAppearOnce()
+    {
+        const analysisReport r = analysePrescription(QStringLiteral("decoction"),
+            rx({QStringLiteral("当归:9"), QStringLiteral("川芎:6"), QStringLiteral("白芍:9"), QStringLiteral("熟地:12"),
+                QStringLiteral("桃仁:9"), QStringLiteral("红花:6")}));
+        QVERIFY(r.ok || !r.message.isEmpty());
+        for (const QStringList *list : {&r.functions, &r.targets, &r.taboos})
+            QCOMPARE(QSet<QString>(list->begin(), list->end()).size(), list->size());
+    }
+
+    void progressReported()
+    {
+        QList<int> seen;
+        analysePrescription(QStringLiteral("decoction"), rx({QStringLiteral("麻黄:9"), QStringLiteral("桂枝:6")}),
+                            [&seen](int v) { seen << v; });
+        QVERIFY(seen.size() > 3);
+        QCOMPARE(seen.last(), -1);
+        QList<int> failed;
+        analysePrescription(QStringLiteral("pill"), rx({QStringLiteral("甘草:6"), QStringLiteral("甘遂:1")}), [&failed](int v) { failed << v; });
+        QCOMPARE(failed.last(), -1);
+        QVERIFY(failed.contains(30));
+    }
+
+    void fileRoundTrip()
+    {
+        const QString dir = freshTestDir(QStringLiteral("pf"));
+        const QString path = dir + QStringLiteral("/a.pf");
+        const QList<prescriptionEntry> entries = {{9, QStringLiteral("麻黄")}, {6, QStringLiteral("桂枝")}, {3, QStringLiteral("甘草")}};
+        QVERIFY(writePrescriptionFile(path, QStringLiteral("powder"), entries));
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QByteArray bytes = f.readAll();
+        QVERIFY(bytes.startsWith("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<prescription>\n    <type>powder</type>\n"));
+        QVERIFY(bytes.contains("        <node>\n            <name>麻黄</name>\n            <doze>9</doze>\n        </node>\n"));
+        prescriptionFile read;
+        QVERIFY(readPrescriptionFile(path, &read));
+        QCOMPARE(read.form, QStringLiteral("powder"));
+        QCOMPARE(read.entries.size(), 3);
+        for (int i = 0; i < 3; ++i) {
+            QCOMPARE(read.entries.at(i).name, entries.at(i).name);
+            QCOMPARE(read.entries.at(i).dose, entries.at(i).dose);
+        }
+        QVERIFY(writePrescriptionFile(path, QStringLiteral("decoction"), {}));
+        QVERIFY(readPrescriptionFile(path, &read));
+        QVERIFY(read.entries.isEmpty());
+        QCOMPARE(read.form, QStringLiteral("decoction"));
+        QVERIFY(!writePrescriptionFile(dir + QStringLiteral("/no/such/dir/a.pf"), QStringLiteral("pill"), entries));
+    }
+
+    void tolerantReading()
+    {
+        const QString dir = freshTestDir(QStringLiteral("pf2"));
+        const auto write = [&dir](const QString &name, const QString &xml) {
+            QFile f(dir + QLatin1Char('/') + name);
+            f.open(QIODevice::WriteOnly);
+            f.write(xml.toUtf8());
+            return f.fileName();
+        };
+        prescriptionFile read;
+        QVERIFY(readPrescriptionFile(write(QStringLiteral("t.pf"), QStringLiteral(
+            "<prescription><extra/><list><node><name>炙麻黄</name></node><junk/><node><doze>x</doze><name>川军</name></node></list>"
+            "<type>tablet</type></prescription>")), &read));
+        QCOMPARE(read.form, QStringLiteral("tablet"));
+        QCOMPARE(read.entries.size(), 2);
+        QCOMPARE(read.entries.at(0).name, QStringLiteral("麻黄"));
+        QCOMPARE(read.entries.at(0).dose, 0); // no doze
+        QCOMPARE(read.entries.at(1).name, QStringLiteral("大黄"));
+        QVERIFY(readPrescriptionFile(write(QStringLiteral("bad.pf"), QStringLiteral(
+            "<prescription><list><node><name>麻黄</name><doze>9</doze></node><node><doze>3</doze></node>"
+            "<node><name>桂枝</name></node></list></prescription>")), &read));
+        QVERIFY(read.stoppedEarly);
+        QCOMPARE(read.entries.size(), 1);
+        QVERIFY(!readPrescriptionFile(write(QStringLiteral("other.pf"), QStringLiteral("<diagnosis/>")), &read));
+        QVERIFY(!readPrescriptionFile(write(QStringLiteral("notxml.pf"), QStringLiteral("hello")), &read));
+        QVERIFY(!readPrescriptionFile(dir + QStringLiteral("/absent.pf"), &read));
+    }
+
+    void lcqAnalyse()
+    {
+        QString out, err;
+        QCOMPARE(runLcq({QStringLiteral("analyse"), QStringLiteral("麻黄:9"), QStringLiteral("桂枝:6"), QStringLiteral("杏仁:6"),
+                         QStringLiteral("炙甘草:3")}, &out), 0);
+        const analysisReport direct = analysePrescription(QStringLiteral("decoction"),
+            rx({QStringLiteral("麻黄:9"), QStringLiteral("桂枝:6"), QStringLiteral("杏仁:6"), QStringLiteral("炙甘草:3")}));
+        QCOMPARE(out, direct.report + QLatin1Char('\n'));
+        QCOMPARE(runLcq({QStringLiteral("analyse"), QStringLiteral("--form"), QStringLiteral("pill"), QStringLiteral("甘草:6"),
+                         QStringLiteral("甘遂:1")}, &out), 3);
+        QCOMPARE(out, QStringLiteral("中药:甘草,甘遂不可配伍\n"));
+        QCOMPARE(runLcq({QStringLiteral("analyse"), QStringLiteral("麻黄")}, &out, &err), 2);
+        QCOMPARE(runLcq({QStringLiteral("analyse"), QStringLiteral("--form"), QStringLiteral("tea"), QStringLiteral("麻黄:9")}, &out, &err), 2);
+        QCOMPARE(runLcq({QStringLiteral("analyse"), QStringLiteral("细辛:9")}, &out, &err), 3);
+        QCOMPARE(err, QStringLiteral("中药:细辛剂量异常\n"));
+        const QString dir = freshTestDir(QStringLiteral("lcqpf"));
+        writePrescriptionFile(dir + QStringLiteral("/m.pf"), QStringLiteral("decoction"),
+                              {{9, QStringLiteral("麻黄")}, {6, QStringLiteral("桂枝")}, {6, QStringLiteral("苦杏仁")}, {3, QStringLiteral("甘草")}});
+        QCOMPARE(runLcq({QStringLiteral("analyse"), QStringLiteral("--pf"), dir + QStringLiteral("/m.pf")}, &out), 0);
+        QCOMPARE(out, direct.report + QLatin1Char('\n'));
+        QCOMPARE(runLcq({QStringLiteral("grid"), QStringLiteral("桂枝"), QStringLiteral("麻黄"), QStringLiteral("龙肝")}, &out), 0);
+        QVERIFY(out.startsWith(QStringLiteral("桂枝\t麻黄\t")));
+        QCOMPARE(out.count(QLatin1Char('\n')), 1);
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_analysis)
+#include "tst_analysis.moc"
