@@ -89,3 +89,24 @@ QByteArray withBom(const QString &text)
 {
     return QByteArray("\xEF\xBB\xBF") + text.toUtf8();
 }
+
+#ifdef QT_WIDGETS_LIB
+#include "text/warnningbox.h"
+
+#include <QApplication>
+#include <QTimer>
+
+boxCatcher::boxCatcher()
+    : m_timer(new QTimer(this))
+{
+    connect(m_timer, &QTimer::timeout, this, [this] {
+        if (auto *box = qobject_cast<warnningBox *>(QApplication::activeModalWidget())) {
+            messages << box->text();
+            box->close();
+        }
+    });
+    m_timer->start(5);
+}
+
+boxCatcher::~boxCatcher() = default;
+#endif

@@ -30,3 +30,20 @@ QString sourcePath(const QString &relative);
 QByteArray withBom(const QString &text);
 
 #endif
+
+#ifdef QT_WIDGETS_LIB
+#include <QObject>
+class QTimer;
+
+// Closes every message box that opens while it lives and remembers its text.
+class boxCatcher : public QObject
+{
+public:
+    boxCatcher();
+    ~boxCatcher() override;
+    QStringList messages;
+
+private:
+    QTimer *m_timer;
+};
+#endif

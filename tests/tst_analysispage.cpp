@@ -1,0 +1,203 @@
+// The analysis page, its files, the pair grid and the sliding frame.
+
+#include "testsupport.h"
+
+#include "analysis/analywidget.h"
+#include "analysis/prescriptionfile.h"
+#include "analysis/scriptgridwidget.h"
+#include "analysis/scriptwidget.h"
+#include "app/knowledgearchive.h"
+#include "pairs/pairrules.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTableWidget>
+#include <QtTest>
+
+namespace {
+void add(analyWidget &page, const QString &herb, int dose)
+{
+    page.herbField()->setText(herb);
+    page.doseField()->setValue(dose);
+    page.onAdd();
+}
+} // namespace
+
+class tst_analysispage : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase() { QVERIFY(loadStartupKnowledge()); }
+
+    void addingChecksTheInput()
+    {
+        analyWidget page;
+        boxCatcher boxes;
+        add(page, QStringLiteral("炙麻黄"), 9);
+        QCOMPARE(page.herbField()->text(), QStringLiteral("麻黄")); // the canonical name is written back
+        QCOMPARE(page.table()->item(0, 0)->text(), QStringLiteral("麻黄"));
+        QCOMPARE(page.table()->item(0, 1)->text(), QStringLiteral("9"));
+        add(page, QStringLiteral("草麻黄"), 6);
+        add(page, QString(), 9);
+        add(page, QStringLiteral("北细辛"), 9);
+        QCOMPARE(boxes.messages, (QStringList{QStringLiteral("中药:麻黄已存在"), QStringLiteral("输入药名不存在或者未录入"),
+                                              QStringLiteral("中药:北细辛剂量异常")}));
+        for (int i = 1; i < 18; ++i)
+            add(page, QStringLiteral("药%1").arg(i), 9);
+        QCOMPARE(page.entries().size(), 18);
+        add(page, QStringLiteral("黄芪"), 15);
+        QCOMPARE(boxes.messages.last(), QStringLiteral("最大支持的中药味数味为:18"));
+        QCOMPARE(page.table()->rowCount(), 18);
+    }
+
+    void removingMovesTheSelectionUp()
+    {
+        analyWidget page;
+        add(page, QStringLiteral("麻黄"), 9);
+        add(page, QStringLiteral("桂枝"), 6);
+        add(page, QStringLiteral("苦杏仁"), 6);
+        page.onRemove(); // nothing selected
+        QCOMPARE(page.entries().size(), 3);
+        page.onClickCell(1, 0);
+        page.onRemove();
+        QCOMPARE(page.herbNames(), (QStringList{QStringLiteral("麻黄"), QStringLiteral("苦杏仁")}));
+        QCOMPARE(page.selectedRow(), 0);
+        page.onRemove();
+        QCOMPARE(page.selectedRow(), -1);
+        QCOMPARE(page.herbNames(), QStringList{QStringLiteral("苦杏仁")});
+        QCOMPARE(page.table()->rowCount(), 1);
+        page.onClear();
+        QVERIFY(page.entries().isEmpty());
+    }
+
+    void analysingShowsTheReport()
+    {
+        analyWidget page;
+        boxCatcher boxes;
+        page.onAnaly(); // empty: nothing happens
+        QVERIFY(boxes.messages.isEmpty());
+        add(page, QStringLiteral("麻黄"), 9);
+        add(page, QStringLiteral("桂枝"), 6);
+        add(page, QStringLiteral("杏仁"), 6);
+        add(page, QStringLiteral("甘草"), 3);
+        page.onAnaly();
+        QVERIFY(page.report()->toPlainText().startsWith(QStringLiteral("功效：")));
+        QVERIFY(page.progressBar()->isHidden());
+        page.onClickPill();
+        QCOMPARE(page.form(), QStringLiteral("pill"));
+        page.onClear();
+        add(page, QStringLiteral("甘草"), 6);
+        page.herbField()->setText(QStringLiteral("甘遂"));
+        page.doseField()->setValue(1);
+        page.onAdd();
+        page.onAnaly();
+        QCOMPARE(boxes.messages, QStringList{QStringLiteral("中药:甘草,甘遂不可配伍")});
+        QVERIFY(page.progressBar()->isHidden());
+        QCOMPARE(page.entries().size(), 2); // a failed analysis changes nothing
+    }
+
+    void filesRoundTripAndBadFilesLeaveThePage()
+    {
+        const QString dir = freshTestDir(QStringLiteral("analysispage"));
+        analyWidget page;
+        boxCatcher boxes;
+        add(page, QStringLiteral("当归"), 9);
+        add(page, QStringLiteral("川芎"), 6);
+        page.formButton(QStringLiteral("powder"))->click();
+        QVERIFY(page.exportFile(dir + QStringLiteral("/a.pf")));
+
+        analyWidget other;
+        QVERIFY(other.importFile(dir + QStringLiteral("/a.pf")));
+        QCOMPARE(other.herbNames(), page.herbNames());
+        QCOMPARE(other.entries().at(1).dose, 6);
+        QCOMPARE(other.form(), QStringLiteral("powder"));
+        QVERIFY(other.formButton(QStringLiteral("powder"))->isChecked());
+
+        QFile bad(dir + QStringLiteral("/bad.pf"));
+        bad.open(QIODevice::WriteOnly);
+        bad.write("<diagnosis><item>x</item></diagnosis>");
+        bad.close();
+        QVERIFY(!other.importFile(bad.fileName()));
+        QVERIFY(!other.importFile(dir + QStringLiteral("/absent.pf")));
+        QCOMPARE(other.herbNames(), page.herbNames()); // still there
+
+        QFile tablet(dir + QStringLiteral("/t.pf"));
+        tablet.open(QIODevice::WriteOnly);
+        tablet.write(QStringLiteral("<prescription><type>tablet</type><list><node><name>川军</name></node></list></prescription>").toUtf8());
+        tablet.close();
+        QVERIFY(other.importFile(tablet.fileName()));
+        QCOMPARE(other.form(), QStringLiteral("tablet"));
+        QVERIFY(other.formButton(QStringLiteral("decoction"))->isChecked());
+        QCOMPARE(other.herbNames(), QStringList{QStringLiteral("大黄")});
+        QCOMPARE(other.entries().first().dose, 0);
+
+        QVERIFY(boxes.messages.isEmpty());
+        QVERIFY(!page.exportFile(dir + QStringLiteral("/no/such/folder/a.pf")));
+        QCOMPARE(boxes.messages.size(), 1);
+        QVERIFY(boxes.messages.first().contains(QStringLiteral("no/such/folder")));
+    }
+
+    void gridMarksPairsBothWays()
+    {
+        scriptGridWidget grid;
+        grid.setHerbs({QStringLiteral("麻黄")});
+        QCOMPARE(grid.table()->rowCount(), 1);
+        QCOMPARE(grid.table()->item(0, 0)->background().color(), QColor(Qt::gray));
+        grid.onClickCell(0, 0);
+        QVERIFY(grid.label()->text().isEmpty());
+
+        const int index = findPair(QStringLiteral("麻黄"), QStringLiteral("桂枝"));
+        QVERIFY(index >= 0);
+        // the stored order is 麻黄-桂枝; the grid is given the reverse order
+        grid.setHerbs({QStringLiteral("桂枝"), QStringLiteral("龙肝"), QStringLiteral("麻黄")});
+        QCOMPARE(grid.table()->item(0, 2)->data(32).toInt(), index);
+        QCOMPARE(grid.table()->item(2, 0)->data(32).toInt(), index);
+        QVERIFY(!grid.table()->item(0, 1));
+        grid.onClickCell(2, 0);
+        QVERIFY(!grid.label()->text().isEmpty());
+        QVERIFY(!grid.label()->text().startsWith(QStringLiteral("s_")));
+        grid.onClickCell(0, 1);
+        QVERIFY(grid.label()->text().isEmpty());
+
+        const QString dir = freshTestDir(QStringLiteral("gridimport"));
+        writePrescriptionFile(dir + QStringLiteral("/g.pf"), QStringLiteral("decoction"),
+                              {{9, QStringLiteral("桂枝")}, {9, QStringLiteral("白芍")}});
+        QVERIFY(grid.importFile(dir + QStringLiteral("/g.pf")));
+        QCOMPARE(grid.herbs(), (QStringList{QStringLiteral("桂枝"), QStringLiteral("白芍")}));
+        QCOMPARE(grid.table()->item(0, 0)->background().color(), QColor(100, 90, 90));
+    }
+
+    void frameSlidesToTheGridAndBack()
+    {
+        scriptWidget frame;
+        frame.show();
+        QTest::qWait(20); // the state machine starts with the event loop
+        add(*frame.analysis(), QStringLiteral("麻黄"), 9);
+        add(*frame.analysis(), QStringLiteral("桂枝"), 6);
+        QCOMPARE(frame.analysis()->geometry(), QRect(0, 0, 806, 490));
+        QCOMPARE(frame.grid()->geometry().width(), 0);
+        QSignalSpy toGrid(&frame, &scriptWidget::triggeredGrid);
+        frame.analysis()->onShowGrid();
+        QCOMPARE(toGrid.count(), 1);
+        QCOMPARE(frame.grid()->herbs(), (QStringList{QStringLiteral("麻黄"), QStringLiteral("桂枝")}));
+        QTest::qWait(400); // part of the way
+        const int midway = frame.grid()->geometry().width();
+        QVERIFY(midway > 0 && midway < 806);
+        frame.grid()->onBack(); // turns back from where the views are
+        QTest::qWait(150);
+        QVERIFY(frame.grid()->geometry().width() < midway + 200);
+        QTRY_COMPARE_WITH_TIMEOUT(frame.analysis()->geometry(), QRect(0, 0, 806, 490), 3000);
+        QVERIFY(!frame.showingGrid());
+        frame.analysis()->onShowGrid();
+        QTRY_COMPARE_WITH_TIMEOUT(frame.grid()->geometry(), QRect(0, 0, 806, 490), 3000);
+        QVERIFY(frame.showingGrid());
+    }
+};
+
+QTEST_MAIN(tst_analysispage)
+#include "tst_analysispage.moc"
