@@ -3,7 +3,8 @@
 #include "acupuncture/acupointdata.h"
 #include "app/herbengine.h"
 #include "app/loadfunctions.h"
-#include "browsers/browserdata.h"
+#include "browsers/folkdata.h"
+#include "browsers/readertexts.h"
 #include "diagnosis/codenames.h"
 #include "diagnosis/diagnosisnode.h"
 #include "formulas/flowgraph.h"
@@ -207,4 +208,7 @@ void clearKnowledgeTables()
     clearPairRules();
     clearFormulaLibrary();
     clearFlowGraph();
+    clearAcupointData();
+    clearFolkData();
+    clearReaderTexts();
 }

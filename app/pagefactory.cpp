@@ -1,9 +1,11 @@
 #include "pagefactory.h"
 
+#include "acupuncture/searchwidget.h"
 #include "analysis/herbcompare.h"
 #include "analysis/scriptwidget.h"
 #include "browsers/herbinfo.h"
 #include "browsers/pairinfo.h"
+#include "browsers/readerwidget.h"
 #include "formulas/scriptflow.h"
 #include "text/phrasedictionary.h"
 
@@ -40,8 +42,10 @@ QWidget *createMainPage(int index, QWidget *parent)
     }
 }
 
-void showReaderDialog(QWidget *)
+void showReaderDialog(QWidget *parent)
 {
+    readerWidget dialog(parent);
+    dialog.exec();
 }
 
 void showHerbComparerDialog(QWidget *parent)
@@ -50,8 +54,10 @@ void showHerbComparerDialog(QWidget *parent)
     dialog.exec();
 }
 
-void showDataSearchDialog(QWidget *)
+void showDataSearchDialog(QWidget *parent)
 {
+    searchWidget dialog(parent);
+    dialog.exec();
 }
 
 void showSymptomTestDialog(QWidget *)

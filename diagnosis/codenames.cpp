@@ -1,8 +1,10 @@
 #include "codenames.h"
 
 #include "app/loadfunctions.h"
+#include "text/phrasedictionary.h"
 
 #include <QHash>
+#include <QSet>
 
 namespace {
 struct codeTables
@@ -79,6 +81,57 @@ int codeNameCount()
 const QList<syndromeRecord> &syndromeTable()
 {
     return tables().syndromes;
+}
+
+QStringList syndromeWords()
+{
+    QStringList words;
+    QSet<QString> seen;
+    const auto add = [&](const QStringList &list) {
+        for (const QString &w : list) {
+            if (!w.isEmpty() && !seen.contains(w)) {
+                seen.insert(w);
+                words << w;
+            }
+        }
+    };
+    for (const syndromeRecord &r : tables().syndromes) {
+        add(r.tongue);
+        add(r.key);
+        add(r.pulse);
+        for (const QStringList &d : r.desc)
+            add(d);
+    }
+    return words;
+}
+
+QString symptomSearchText(const QString &symptom)
+{
+    QSet<QString> ids;
+    const auto has = [&symptom](const QStringList &words) {
+        for (const QString &w : words)
+            if (w.contains(symptom))
+                return true;
+        return false;
+    };
+    for (const syndromeRecord &r : tables().syndromes) {
+        bool found = has(r.tongue) || has(r.key) || has(r.pulse);
+        for (const QStringList &d : r.desc)
+            found = found || has(d);
+        if (found)
+            ids.insert(r.id);
+    }
+    QStringList names;
+    for (const QString &id : std::as_const(ids)) {
+        const QString name = lookupCodeName(id);
+        if (!name.isEmpty())
+            names << name;
+    }
+    names.sort();
+    QString text = lookupPhrase(QStringLiteral("script"), QStringLiteral("symptom_search_result")).arg(symptom) + QLatin1Char('\n');
+    for (const QString &n : std::as_const(names))
+        text += n + QLatin1Char('\n');
+    return text;
 }
 
 void clearCodeNames()

@@ -26,6 +26,12 @@ bool loadSyndromeTable(const QString &path);
 QString lookupCodeName(const QString &code);
 
 int codeNameCount();
+
+// The syndromes that show a symptom, as the search window lists them: a
+// heading, then their names in order, one per line.
+QString symptomSearchText(const QString &symptom);
+// Every word of the syndrome table (keys, pulses, tongues, descriptions).
+QStringList syndromeWords();
 const QList<syndromeRecord> &syndromeTable();
 
 void clearCodeNames();

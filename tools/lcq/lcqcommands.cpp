@@ -1,6 +1,9 @@
 #include "lcqcommands.h"
 
+#include "acupuncture/acupointdata.h"
 #include "analysis/analysisreport.h"
+#include "browsers/folkdata.h"
+#include "browsers/readertexts.h"
 #include "analysis/prescriptionfile.h"
 #include "diagnosis/codenames.h"
 #include "diagnosis/diagnosisnode.h"
@@ -11,6 +14,8 @@
 #include "text/phrasedictionary.h"
 
 #include <QFile>
+
+#include <cstdlib>
 
 #include <cstdio>
 #include <functional>
@@ -100,11 +105,11 @@ int cmdStats(const QStringList &args, qint64 loadMs)
         {QStringLiteral("herbUnits"), herbUnitTable().size()},
         {QStringLiteral("flowUnits"), flowUnits().size()},
         {QStringLiteral("flowLines"), flowLines().size()},
-        {QStringLiteral("acupoints"), 0},
-        {QStringLiteral("acuScripts"), 0},
-        {QStringLiteral("folkRemedies"), 0},
-        {QStringLiteral("folkCategories"), 0},
-        {QStringLiteral("readerTexts"), 0},
+        {QStringLiteral("acupoints"), acuPointTable().size()},
+        {QStringLiteral("acuScripts"), acuScriptTable().size()},
+        {QStringLiteral("folkRemedies"), folkTable().size()},
+        {QStringLiteral("folkCategories"), folkCategories().size()},
+        {QStringLiteral("readerTexts"), readerTexts().size()},
         {QStringLiteral("questionGroups"), diagnosisNode::instance().groupCount()},
         {QStringLiteral("cells"), diagnosisNode::instance().cellCount()},
         {QStringLiteral("complaints"), diagnosisNode::instance().complaintCount()},
@@ -374,6 +379,65 @@ int cmdGrid(const QStringList &args)
     return lcqDone;
 }
 
+int cmdSearch(const QStringList &args)
+{
+    if (args.size() != 2)
+        return usage(QStringLiteral("usage: lcq search acupoint|symptom|folk TEXT"));
+    const QString mode = args.at(0);
+    const QString text = args.at(1).trimmed();
+    if (text.isEmpty())
+        return usage(QStringLiteral("nothing to search for"));
+    QString result;
+    if (mode == QLatin1String("acupoint"))
+        result = acuPointText(text);
+    else if (mode == QLatin1String("symptom"))
+        result = symptomSearchText(text);
+    else if (mode == QLatin1String("folk"))
+        result = folkListing(text);
+    else
+        return usage(QStringLiteral("usage: lcq search acupoint|symptom|folk TEXT"));
+    if (result.isEmpty())
+        return notFound();
+    lcqOut(result);
+    return lcqDone;
+}
+
+int cmdAcupoint(const QStringList &args)
+{
+    if (args.size() != 1)
+        return usage(QStringLiteral("usage: lcq acupoint CODE"));
+    bool found = false;
+    const acuPoint p = findAcuPointByCode(args.first(), &found);
+    if (!found)
+        return notFound();
+    lcqKeyValue(QStringLiteral("meridian"), p.meridian);
+    lcqKeyValue(QStringLiteral("section"), p.section);
+    lcqKeyValue(QStringLiteral("name"), p.name);
+    lcqKeyValue(QStringLiteral("code"), p.code);
+    lcqKeyValue(QStringLiteral("location"), p.location);
+    lcqKeyValue(QStringLiteral("indications"), p.indications);
+    lcqKeyValue(QStringLiteral("pairing"), p.pairing);
+    lcqKeyValue(QStringLiteral("method"), p.method);
+    lcqKeyValue(QStringLiteral("caution"), p.caution);
+    return lcqDone;
+}
+
+int cmdReader(const QStringList &args)
+{
+    const QStringList &texts = readerTexts();
+    if (args == QStringList{QStringLiteral("--all")}) {
+        for (const QString &t : texts)
+            lcqOut(t + QLatin1Char('\n'));
+        return lcqDone;
+    }
+    if (!args.isEmpty())
+        return usage(QStringLiteral("usage: lcq reader [--all]"));
+    if (texts.isEmpty())
+        return notFound();
+    lcqOut(texts.at(std::rand() % texts.size()) + QLatin1Char('\n'));
+    return lcqDone;
+}
+
 } // namespace
 
 QString lcqUsageText()
@@ -394,7 +458,10 @@ QString lcqUsageText()
         "  derive NAME           the formulas a formula derives from and to\n"
         "  analyse [--form F] HERB:DOSE ...   analyse a prescription (F: decoction,\n"
         "                        pill, powder, external); or analyse --pf FILE\n"
-        "  grid HERB HERB ...    the herb pairs of a prescription: A<TAB>B<TAB>INDEX\n");
+        "  grid HERB HERB ...    the herb pairs of a prescription: A<TAB>B<TAB>INDEX\n"
+        "  search acupoint|symptom|folk TEXT   what the data search window shows\n"
+        "  acupoint CODE         an acupoint of the catalogue by its code\n"
+        "  reader [--all]        one random text of the daily reader, or all of them\n");
 }
 
 int runLcqCommand(const QString &command, const QStringList &args, qint64 loadMs)
@@ -425,6 +492,12 @@ int runLcqCommand(const QString &command, const QStringList &args, qint64 loadMs
         return cmdAnalyse(args);
     if (command == QLatin1String("grid"))
         return cmdGrid(args);
+    if (command == QLatin1String("search"))
+        return cmdSearch(args);
+    if (command == QLatin1String("acupoint"))
+        return cmdAcupoint(args);
+    if (command == QLatin1String("reader"))
+        return cmdReader(args);
     lcqErr(QStringLiteral("lcq: unknown command %1\n").arg(command));
     lcqErr(lcqUsageText());
     return lcqUsage;

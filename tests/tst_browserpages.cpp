@@ -1,0 +1,141 @@
+// The pair browser, the data search window and the daily reader.
+
+#include "testsupport.h"
+
+#include "acupuncture/searchwidget.h"
+#include "app/knowledgearchive.h"
+#include "browsers/pairinfo.h"
+#include "browsers/pairlistwidget.h"
+#include "browsers/readertexts.h"
+#include "browsers/readerwidget.h"
+#include "pairs/pairrules.h"
+
+#include <QBuffer>
+#include <QCompleter>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStringListModel>
+#include <QTreeWidget>
+#include <QtTest>
+
+class tst_browserpages : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase() { QVERIFY(loadStartupKnowledge()); }
+
+    void pairListAndHerbClick()
+    {
+        pairInfo page;
+        QCOMPARE(page.list()->rowCount(), int(pairHerbSet().size()));
+        const int row = page.list()->rowOf(QStringLiteral("麻黄"));
+        QVERIFY(row >= 0);
+        page.onClickHerbList(row, 0);
+        QCOMPARE(page.report()->toPlainText(), pairTextForHerb(QStringLiteral("麻黄")).chopped(0));
+        QVERIFY(page.report()->toPlainText().startsWith(QStringLiteral("麻黄    : ")));
+    }
+
+    void pairSearchForms()
+    {
+        pairInfo page;
+        boxCatcher boxes;
+        page.searchField()->setText(QStringLiteral("麻黄,桂枝"));
+        page.onClickSearch();
+        const QString forward = page.report()->toPlainText();
+        QVERIFY(!forward.isEmpty());
+        page.report()->clear();
+        page.searchField()->setText(QStringLiteral(" 桂枝,麻黄 "));
+        page.onClickSearch();
+        QCOMPARE(page.report()->toPlainText(), forward); // herbs in the rule's stored order
+        // not a pair: nothing changes, no message
+        page.searchField()->setText(QStringLiteral("麻黄,龙肝"));
+        page.onClickSearch();
+        QCOMPARE(page.report()->toPlainText(), forward);
+        // an alias shows the pairs of its herb
+        page.searchField()->setText(QStringLiteral("炙麻黄"));
+        page.onClickSearch();
+        QVERIFY(page.report()->toPlainText().startsWith(QStringLiteral("麻黄    : ")));
+        QVERIFY(boxes.messages.isEmpty());
+        page.searchField()->setText(QStringLiteral("龙肝凤胆"));
+        page.onClickSearch();
+        QCOMPARE(boxes.messages, QStringList{QStringLiteral("输入药名不存在或者未录入")});
+    }
+
+    void searchWindowModes()
+    {
+        searchWidget search;
+        QCOMPARE(search.title(), QStringLiteral("穴位查询"));
+        QVERIFY(search.modeButton(0)->isChecked());
+        QCOMPARE(search.input()->placeholderText(), QStringLiteral("水沟"));
+        search.input()->setText(QStringLiteral("  足三里 "));
+        search.onSearch();
+        QVERIFY(search.result()->toPlainText().contains(QStringLiteral("N:ST36\n")));
+        const QString shown = search.result()->toPlainText();
+        search.input()->setText(QStringLiteral("足三")); // part of a name finds nothing
+        search.onSearch();
+        QCOMPARE(search.result()->toPlainText(), shown);
+
+        search.modeButton(1)->click();
+        QCOMPARE(search.title(), QStringLiteral("证候查询"));
+        QVERIFY(search.input()->text().isEmpty());
+        QVERIFY(search.result()->toPlainText().isEmpty());
+        QCOMPARE(search.input()->placeholderText(), QStringLiteral("心悸"));
+        search.input()->setText(QStringLiteral("心悸"));
+        search.onSearch();
+        QVERIFY(search.result()->toPlainText().startsWith(QStringLiteral("以下证候均会出现心悸症状：\n")));
+        QVERIFY(search.result()->toPlainText().count(QLatin1Char('\n')) > 2);
+
+        search.modeButton(2)->click();
+        QVERIFY(search.categories()->isVisible() || !search.isVisible());
+        QVERIFY(search.categories()->topLevelItemCount() >= 15);
+        QTreeWidgetItem *category = search.categories()->topLevelItem(0);
+        QTreeWidgetItem *complaint = category->child(0);
+        search.onCategoryClicked(category, 0); // a category searches nothing
+        QVERIFY(search.result()->toPlainText().isEmpty());
+        search.onCategoryClicked(complaint, 0);
+        QCOMPARE(search.input()->text(), complaint->text(0));
+        QVERIFY(search.result()->toPlainText().contains(QStringLiteral("主治:")));
+        search.input()->clear();
+        search.onSearch(); // empty input: nothing happens
+        QVERIFY(!search.result()->toPlainText().isEmpty());
+    }
+
+    void readerNeverRepeats()
+    {
+        QVERIFY(readerTexts().size() > 2);
+        readerWidget reader;
+        QVERIFY(reader.currentIndex() >= 0);
+        QVERIFY(!reader.view()->toPlainText().isEmpty());
+        int previous = reader.currentIndex();
+        for (int i = 0; i < 50; ++i) {
+            reader.onNext();
+            QVERIFY(reader.currentIndex() != previous);
+            previous = reader.currentIndex();
+        }
+        // a verse is shown with its name and one line per line
+        QVERIFY(readerWidget::displayText(0).startsWith(QStringLiteral("【")));
+    }
+
+    void readerWithFewTexts()
+    {
+        clearReaderTexts();
+        {
+            readerWidget empty;
+            QCOMPARE(empty.currentIndex(), -1);
+            QVERIFY(empty.view()->toPlainText().isEmpty());
+            empty.onNext(); // must return
+        }
+        QByteArray one("<list><item>上工治未病</item></list>");
+        QBuffer buffer(&one);
+        buffer.open(QIODevice::ReadOnly);
+        loadReaderQuotes(&buffer);
+        readerWidget single;
+        QCOMPARE(single.currentIndex(), 0);
+        single.onNext();
+        QCOMPARE(single.view()->toPlainText(), QStringLiteral("上工治未病"));
+    }
+};
+
+QTEST_MAIN(tst_browserpages)
+#include "tst_browserpages.moc"
