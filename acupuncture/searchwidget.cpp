@@ -56,6 +56,9 @@ searchWidget::searchWidget(QWidget *parent)
     }
     m_categories->hide();
     auto *close = new QPushButton(lookupPhrase(QStringLiteral("common"), QStringLiteral("close")), this);
+    // Return in the input searches; it must not press a button of the dialog.
+    for (QPushButton *b : {m_acupoint, m_symptom, m_folk, close})
+        b->setAutoDefault(false);
 
     auto *top = new QHBoxLayout;
     top->addWidget(m_acupoint);
@@ -98,6 +101,7 @@ void searchWidget::setWords(const QStringList &words)
     completer->setFilterMode(Qt::MatchContains);
     delete m_input->completer();
     m_input->setCompleter(completer);
+    m_input->setFocus();
 }
 
 void searchWidget::setupForAcupoint()
@@ -164,8 +168,12 @@ void searchWidget::onSearch()
 
 void searchWidget::onCategoryClicked(QTreeWidgetItem *item, int)
 {
-    if (!item || !item->parent())
-        return; // a category, not a complaint
+    if (!item)
+        return;
+    if (!item->parent()) { // a category opens or closes
+        item->setExpanded(!item->isExpanded());
+        return;
+    }
     m_input->setText(item->text(0));
     onSearch();
 }

@@ -47,6 +47,7 @@ QLayout *herbCompare::buildColumn(column &c, int number)
     c.name->setCompleter(completer);
     auto *ok = new QPushButton(lookupPhrase(QStringLiteral("common"), QStringLiteral("ok")), this);
     ok->setObjectName(QStringLiteral("ok%1").arg(number));
+    ok->setAutoDefault(false);
     auto *nameRow = new QHBoxLayout;
     nameRow->addWidget(c.name, 1);
     nameRow->addWidget(ok);
