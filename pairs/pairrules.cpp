@@ -6,6 +6,7 @@
 #include "text/phrasedictionary.h"
 
 #include <QDomElement>
+#include <QHash>
 #include <QIODevice>
 #include <QXmlStreamReader>
 
@@ -28,6 +29,9 @@ struct pairTables
     textSet categoryIndex;
     QList<herbCategoryNode> categoryNodes;
     QList<herbCategoryUnit> categoryUnits;
+    // (herb, herb) in both orders -> first rule of that pair; built on first use
+    QHash<QPair<QString, QString>, int> pairIndex;
+    bool pairIndexBuilt = false;
 };
 
 pairTables &tables()
@@ -164,6 +168,8 @@ bool loadPairTable(QIODevice *device)
 {
     auto &t = tables();
     t.pairs.clear();
+    t.pairIndex.clear();
+    t.pairIndexBuilt = false;
     if (!device)
         return false;
     QXmlStreamReader xml(device);
@@ -312,17 +318,21 @@ const QList<herbCategoryUnit> &herbCategoryUnits() { return tables().categoryUni
 
 int findPair(const QString &a, const QString &b)
 {
-    const auto &pairs = tables().pairs;
-    for (int i = 0; i < pairs.size(); ++i) {
-        const pairRule &rule = pairs.at(i);
-        if (rule.herbCount() != 2)
-            continue;
-        const QString h0 = rule.herbAt(0).name.trimmed();
-        const QString h1 = rule.herbAt(1).name.trimmed();
-        if ((h0 == a && h1 == b) || (h0 == b && h1 == a))
-            return i;
+    auto &t = tables();
+    if (!t.pairIndexBuilt) {
+        // The first rule, in table order, of each pair of (trimmed) names.
+        for (int i = int(t.pairs.size()) - 1; i >= 0; --i) {
+            const pairRule &rule = t.pairs.at(i);
+            if (rule.herbCount() != 2)
+                continue;
+            const QString h0 = rule.herbAt(0).name.trimmed();
+            const QString h1 = rule.herbAt(1).name.trimmed();
+            t.pairIndex.insert(qMakePair(h0, h1), i);
+            t.pairIndex.insert(qMakePair(h1, h0), i);
+        }
+        t.pairIndexBuilt = true;
     }
-    return -1;
+    return t.pairIndex.value(qMakePair(a, b), -1);
 }
 
 QString pairDoseText(const pairHerb &first, const pairHerb &second)

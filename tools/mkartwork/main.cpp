@@ -118,13 +118,21 @@ QImage skin(int n)
         p.drawEllipse(centre, 13, 13);
     }
 
-    // Thin drifting clouds.
+    // Soft drifting clouds.
     p.setPen(Qt::NoPen);
-    for (int i = 0; i < 6; ++i) {
-        QColor c(255, 255, 255, 18 + int(rng.bounded(18)));
-        p.setBrush(c);
-        const double cx = rng.bounded(w), cy = 18 + rng.bounded(50);
-        p.drawRoundedRect(QRectF(cx, cy, 120 + rng.bounded(160), 5 + rng.bounded(5)), 4, 4);
+    for (int i = 0; i < 5; ++i) {
+        const double cx = rng.bounded(w), cy = 20 + rng.bounded(45);
+        const double rx = 70 + rng.bounded(90), ry = 6 + rng.bounded(6);
+        QRadialGradient cloud(QPointF(cx, cy), rx);
+        cloud.setColorAt(0, QColor(255, 255, 255, 40 + int(rng.bounded(20))));
+        cloud.setColorAt(1, QColor(255, 255, 255, 0));
+        p.save();
+        p.translate(cx, cy);
+        p.scale(1.0, ry / rx);
+        p.translate(-cx, -cy);
+        p.setBrush(cloud);
+        p.drawEllipse(QPointF(cx, cy), rx, rx);
+        p.restore();
     }
 
     // Three ranges of hills, far ones pale, near ones dark, with mist between.
@@ -137,6 +145,8 @@ QImage skin(int n)
         fill.setColorAt(1, mix(mix(pal.far, pal.near, t), pal.skyLow, 0.35));
         p.setBrush(fill);
         p.drawPath(ridge(w, h, bases[layer], amps[layer], rng));
+        if (layer == 2)
+            break; // no mist below the nearest range
         QLinearGradient mist(0, bases[layer] - 6, 0, bases[layer] + 40);
         QColor m = pal.skyLow;
         m.setAlpha(0);
@@ -148,12 +158,13 @@ QImage skin(int n)
         p.fillRect(QRectF(0, bases[layer] - 6, w, 46), mist);
     }
     // The lower body fades to a quiet tone (pages cover it in use).
-    QLinearGradient body(0, 170, 0, h);
+    QLinearGradient body(0, 150, 0, h);
     QColor top = pal.near;
     top.setAlpha(0);
     body.setColorAt(0, top);
+    body.setColorAt(0.35, mix(pal.near, pal.skyLow, 0.25));
     body.setColorAt(1, mix(pal.near, QColor(245, 245, 240), 0.55));
-    p.fillRect(QRect(0, 170, w, h - 170), body);
+    p.fillRect(QRect(0, 150, w, h - 150), body);
     return img;
 }
 
