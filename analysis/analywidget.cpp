@@ -1,4 +1,5 @@
 #include "analywidget.h"
+#include "app/framechrome.h"
 
 #include "analysisreport.h"
 #include "herbs/herbbase.h"
@@ -36,10 +37,7 @@ const QString fileFilter = QStringLiteral("Prescription File (*.pf)");
 analyWidget::analyWidget(QWidget *parent)
     : QWidget(parent)
 {
-    QPalette pal = palette();
-    pal.setBrush(QPalette::Window, QBrush(Qt::white));
-    setPalette(pal);
-    setAutoFillBackground(true);
+    setWhiteBackground(this);
 
     // Entry of a herb and its dose.
     m_herb = new QLineEdit(this);

@@ -1,5 +1,6 @@
 #include "scriptgridwidget.h"
 
+#include "app/framechrome.h"
 #include "pairs/pairrules.h"
 #include "prescriptionfile.h"
 #include "text/phrasedictionary.h"
@@ -19,10 +20,7 @@ const int pairRole = 32;
 scriptGridWidget::scriptGridWidget(QWidget *parent)
     : QWidget(parent)
 {
-    setAutoFillBackground(true);
-    QPalette pal = palette();
-    pal.setBrush(QPalette::Window, QBrush(Qt::white));
-    setPalette(pal);
+    setWhiteBackground(this);
 
     m_table = new QTableWidget(this);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);

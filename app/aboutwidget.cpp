@@ -20,6 +20,8 @@ aboutWidget::aboutWidget(QWidget *parent)
 
     auto *logo = new QLabel(this);
     logo->setPixmap(QPixmap(QStringLiteral(":/logo/logo")));
+    // The logo is drawn for the dark title bar; give it a dark ground here.
+    logo->setStyleSheet(QStringLiteral("background-color:#2f6470; border-radius:6px; padding:6px;"));
     auto *name = new QLabel(phrase("lc"), this);
     name->setFont(QFont(QStringLiteral("Times"), 15));
     auto *description = new QLabel(phrase("aboutlc"), this);

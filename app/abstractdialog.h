@@ -1,29 +1,25 @@
 #ifndef ABSTRACTDIALOG_H
 #define ABSTRACTDIALOG_H
 
+#include "framechrome.h"
+
 #include <QDialog>
-#include <QPoint>
 
-class QLabel;
-class QVBoxLayout;
-class QLayout;
-
-// Base of the program's frameless dialogs: a skinned 30-pixel title row with a
-// close button, a white body, a gray frame; dragged by any point.
+// Base of the program's frameless dialogs: a skinned 30-pixel title row with
+// a close button, a white body, a gray frame; dragged by any point.
 class abstractDialog : public QDialog
 {
     Q_OBJECT
 public:
     explicit abstractDialog(QWidget *parent = nullptr);
 
-    void setTitle(const QString &title);
-    QString title() const;
+    void setTitle(const QString &title) { m_chrome.setTitle(title); }
+    QString title() const { return m_chrome.title(); }
 
 protected:
-    // Places the subclass content in the body.
-    void addContent(QWidget *widget);
-    void addContent(QLayout *layout);
-    void setWhiteBackground();
+    void addContent(QWidget *widget) { m_chrome.addContent(widget); }
+    void addContent(QLayout *layout) { m_chrome.addContent(layout); }
+    void setWhiteBackground() { ::setWhiteBackground(this); }
 
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
@@ -31,10 +27,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
-    QVBoxLayout *m_layout = nullptr;
-    QLabel *m_title = nullptr;
-    QPoint m_dragOffset;
-    bool m_dragging = false;
+    frameChrome m_chrome;
 };
 
 #endif

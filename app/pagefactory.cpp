@@ -7,6 +7,7 @@
 #include "browsers/pairinfo.h"
 #include "browsers/readerwidget.h"
 #include "formulas/scriptflow.h"
+#include "app/framechrome.h"
 #include "text/phrasedictionary.h"
 
 #include <QLabel>
@@ -16,10 +17,7 @@ QWidget *placeholder(const char *captionKey, QWidget *parent)
 {
     auto *page = new QLabel(lookupPhrase(QStringLiteral("software"), QLatin1String(captionKey)), parent);
     page->setAlignment(Qt::AlignCenter);
-    page->setAutoFillBackground(true);
-    QPalette pal = page->palette();
-    pal.setColor(QPalette::Window, Qt::white);
-    page->setPalette(pal);
+    setWhiteBackground(page);
     return page;
 }
 } // namespace

@@ -1,4 +1,6 @@
 #include "herbinfo.h"
+#include "app/framechrome.h"
+#include "browserlayout.h"
 
 #include "herbinfowidget.h"
 #include "herblistwidget.h"
@@ -7,19 +9,13 @@
 #include "text/warnningbox.h"
 
 #include <QCompleter>
-#include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSplitter>
-#include <QVBoxLayout>
 
 herbInfo::herbInfo(QWidget *parent)
     : QWidget(parent)
 {
-    QPalette pal = palette();
-    pal.setBrush(QPalette::Window, QBrush(Qt::white));
-    setPalette(pal);
-    setAutoFillBackground(true);
+    setWhiteBackground(this);
 
     m_view = new herbInfoWidget(this);
     m_list = new herbListWidget(this);
@@ -32,24 +28,7 @@ herbInfo::herbInfo(QWidget *parent)
     auto *button = new QPushButton(lookupPhrase(QStringLiteral("common"), QStringLiteral("search")), this);
     button->setObjectName(QStringLiteral("searchButton"));
 
-    auto *panel = new QWidget(this);
-    panel->setMaximumWidth(190);
-    auto *row = new QHBoxLayout;
-    row->setContentsMargins(0, 0, 0, 0);
-    row->addWidget(m_search, 1);
-    row->addWidget(button);
-    auto *side = new QVBoxLayout(panel);
-    side->setContentsMargins(4, 4, 4, 4);
-    side->addLayout(row);
-    side->addWidget(m_list, 1);
-
-    auto *splitter = new QSplitter(Qt::Horizontal, this);
-    splitter->addWidget(m_view);
-    splitter->addWidget(panel);
-    splitter->setStretchFactor(0, 1);
-    auto *layout = new QHBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(splitter);
+    layoutBrowserPage(this, m_view, m_search, button, m_list);
 
     connect(m_list, &QTableWidget::cellClicked, this, &herbInfo::onClickHerbList);
     connect(button, &QPushButton::clicked, this, &herbInfo::onClickSearch);

@@ -1,4 +1,6 @@
 #include "pairinfo.h"
+#include "app/framechrome.h"
+#include "browserlayout.h"
 
 #include "herbs/herbbase.h"
 #include "pairlistwidget.h"
@@ -7,20 +9,14 @@
 #include "text/warnningbox.h"
 
 #include <QCompleter>
-#include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QSplitter>
-#include <QVBoxLayout>
 
 pairInfo::pairInfo(QWidget *parent)
     : QWidget(parent)
 {
-    QPalette pal = palette();
-    pal.setBrush(QPalette::Window, QBrush(Qt::white));
-    setPalette(pal);
-    setAutoFillBackground(true);
+    setWhiteBackground(this);
 
     m_report = new QPlainTextEdit(this);
     m_report->setReadOnly(true);
@@ -38,24 +34,7 @@ pairInfo::pairInfo(QWidget *parent)
     auto *button = new QPushButton(lookupPhrase(QStringLiteral("common"), QStringLiteral("search")), this);
     button->setObjectName(QStringLiteral("searchButton"));
 
-    auto *panel = new QWidget(this);
-    panel->setMaximumWidth(190);
-    auto *row = new QHBoxLayout;
-    row->setContentsMargins(0, 0, 0, 0);
-    row->addWidget(m_search, 1);
-    row->addWidget(button);
-    auto *side = new QVBoxLayout(panel);
-    side->setContentsMargins(4, 4, 4, 4);
-    side->addLayout(row);
-    side->addWidget(m_list, 1);
-
-    auto *splitter = new QSplitter(Qt::Horizontal, this);
-    splitter->addWidget(m_report);
-    splitter->addWidget(panel);
-    splitter->setStretchFactor(0, 1);
-    auto *layout = new QHBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(splitter);
+    layoutBrowserPage(this, m_report, m_search, button, m_list);
 
     connect(m_list, &QTableWidget::cellClicked, this, &pairInfo::onClickHerbList);
     connect(button, &QPushButton::clicked, this, &pairInfo::onClickSearch);

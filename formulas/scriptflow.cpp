@@ -1,4 +1,5 @@
 #include "scriptflow.h"
+#include "app/framechrome.h"
 
 #include "arrowitem.h"
 #include "flowgraph.h"
@@ -49,10 +50,7 @@ scriptFlow::scriptFlow(QWidget *parent)
     grid->addItem(new QSpacerItem(20, 236, QSizePolicy::Minimum, QSizePolicy::Expanding), 2, 1, 3, 1);
     grid->addWidget(m_slider, 4, 0);
 
-    QPalette pal = palette();
-    pal.setBrush(QPalette::Window, QBrush(Qt::white));
-    setPalette(pal);
-    setAutoFillBackground(true);
+    setWhiteBackground(this);
 
     m_view->setRenderHint(QPainter::Antialiasing);
     m_view->setAlignment(Qt::AlignLeft | Qt::AlignTop);

@@ -47,3 +47,21 @@ private:
     QTimer *m_timer;
 };
 #endif
+
+#include <QBuffer>
+
+// Hands bytes to a loader that reads an opened device.
+template <typename Loader>
+bool feedBytes(Loader loader, QByteArray bytes)
+{
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    return loader(&buffer);
+}
+
+// Hands an XML text (UTF-8 with a byte-order mark) to such a loader.
+template <typename Loader>
+bool feed(Loader loader, const QString &xml)
+{
+    return feedBytes(loader, withBom(xml));
+}

@@ -16,16 +16,6 @@
 #include <QFile>
 #include <QtTest>
 
-namespace {
-template <typename Loader>
-bool feedBytes(Loader loader, QByteArray bytes)
-{
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::ReadOnly);
-    return loader(&buffer);
-}
-} // namespace
-
 class tst_acupuncture : public QObject
 {
     Q_OBJECT

@@ -20,10 +20,7 @@
 namespace {
 void loadFlow(const QString &xml)
 {
-    QByteArray bytes = withBom(xml);
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::ReadOnly);
-    loadFlowFile(&buffer);
+    feed(loadFlowFile, xml);
 }
 
 QString unitXml(const QString &name, const QString &type)

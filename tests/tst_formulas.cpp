@@ -11,15 +11,6 @@
 #include <QtTest>
 
 namespace {
-template <typename Loader>
-bool feed(Loader loader, const QString &xml)
-{
-    QByteArray bytes = withBom(xml);
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::ReadOnly);
-    return loader(&buffer);
-}
-
 QStringList names(const QList<formulaHerb> &herbs)
 {
     QStringList out;

@@ -13,18 +13,12 @@
 namespace {
 bool loadRecord(const QString &xml)
 {
-    QByteArray bytes = withBom(xml);
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::ReadOnly);
-    return loadHerbRecord(&buffer);
+    return feed(loadHerbRecord, xml);
 }
 
 bool loadMethods(const QString &xml)
 {
-    QByteArray bytes = withBom(xml);
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::ReadOnly);
-    return loadDecoctionMethods(&buffer);
+    return feed(loadDecoctionMethods, xml);
 }
 
 QDomElement parse(const QString &xml)

@@ -15,15 +15,6 @@
 #include <QtTest>
 
 namespace {
-template <typename Loader>
-bool feed(Loader loader, const QString &xml)
-{
-    QByteArray bytes = withBom(xml);
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::ReadOnly);
-    return loader(&buffer);
-}
-
 void herb(const QString &id, const QString &name, const QString &aliases = QString())
 {
     QString xml = QStringLiteral("<data><id>%1</id><name>%2</name><alias>").arg(id, name);
