@@ -36,10 +36,17 @@ licenseAgreement::licenseAgreement(QWidget *parent)
     connect(yes, &QPushButton::clicked, this, &licenseAgreement::onYes);
     connect(no, &QPushButton::clicked, this, &licenseAgreement::onNo);
 
+    auto *logo = new QLabel(this);
+    logo->setPixmap(QPixmap(QStringLiteral(":/logo/logo48")));
+    auto *top = new QHBoxLayout;
+    top->setSpacing(10);
+    top->addWidget(logo, 0, Qt::AlignTop);
+    top->addWidget(heading, 1);
+
     auto *body = new QVBoxLayout;
     body->setContentsMargins(10, 8, 10, 10);
     body->setSpacing(6);
-    body->addWidget(heading);
+    body->addLayout(top);
     body->addWidget(text, 1);
     body->addWidget(question);
     auto *buttons = new QHBoxLayout;
