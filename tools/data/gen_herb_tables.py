@@ -7,9 +7,10 @@ smallest whole gram) for a herb that is not toxic, and 0..0 (no whole-gram
 dose is accepted) for a toxic one. A record without an internal dose is for
 external use only; it gets 1..30, the amounts of an external preparation
 (the dosage-form table keeps it out of internal forms).
-For herbs that are not toxic the range is widened to the decoction doses the
-classic formulas use, so that a textbook prescription is accepted as written;
-the range of a toxic herb is never widened.
+For herbs that are not toxic the range is widened towards the decoction doses
+the classic formulas use, so that a textbook prescription is accepted as
+written, but never beyond half the usual lower bound or twice the usual upper
+bound; the range of a toxic herb is never widened.
 Run after adding or editing herb records or formulas.
 """
 import glob
@@ -59,8 +60,8 @@ for path in sorted(glob.glob(os.path.join(root, '[0-9][0-9][0-9][0-9].xml'))):
                       for t in a.getElementsByTagName('tag') if t.firstChild]
     used = [d for n in names for d in formula_doses.get(n, [])]
     if used and hi > 0 and not toxic:
-        lo = min(lo, min(used))
-        hi = max(hi, max(used))
+        lo = min(lo, max(min(used), math.ceil(lo / 2)))
+        hi = max(hi, min(max(used), 2 * hi))
     records.append((rid, name, lo, hi, toxic))
 
 with open(os.path.join(root, 'list.xml'), 'w', encoding='utf-8-sig') as f:
