@@ -1,7 +1,7 @@
 #ifndef SEARCHWIDGET_H
 #define SEARCHWIDGET_H
 
-#include "app/abstractdialog.h"
+#include "frame/abstractdialog.h"
 
 class QLineEdit;
 class QPlainTextEdit;

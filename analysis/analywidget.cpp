@@ -1,5 +1,5 @@
 #include "analywidget.h"
-#include "app/framechrome.h"
+#include "frame/framechrome.h"
 
 #include "analysisreport.h"
 #include "herbs/herbbase.h"

@@ -1,7 +1,7 @@
 #ifndef HERBCOMPARE_H
 #define HERBCOMPARE_H
 
-#include "app/abstractdialog.h"
+#include "frame/abstractdialog.h"
 
 class QLineEdit;
 class QPlainTextEdit;

@@ -1,6 +1,6 @@
 #include "prescriptionfile.h"
 
-#include "app/loadfunctions.h"
+#include "knowledge/loadfunctions.h"
 #include "herbs/herbbase.h"
 
 #include <QDomDocument>

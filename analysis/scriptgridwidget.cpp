@@ -1,6 +1,6 @@
 #include "scriptgridwidget.h"
 
-#include "app/framechrome.h"
+#include "frame/framechrome.h"
 #include "pairs/pairrules.h"
 #include "prescriptionfile.h"
 #include "text/phrasedictionary.h"

@@ -1,7 +1,7 @@
 #include "aboutwidget.h"
 
 #include "app/appversion.h"
-#include "app/loadfunctions.h"
+#include "knowledge/loadfunctions.h"
 #include "text/phrasedictionary.h"
 
 #include <QGridLayout>

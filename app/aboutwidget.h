@@ -1,7 +1,7 @@
 #ifndef ABOUTWIDGET_H
 #define ABOUTWIDGET_H
 
-#include "abstractdialog.h"
+#include "frame/abstractdialog.h"
 
 class QTabWidget;
 

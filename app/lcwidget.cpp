@@ -2,10 +2,10 @@
 
 #include "aboutwidget.h"
 #include "appversion.h"
-#include "framepainter.h"
+#include "frame/framepainter.h"
 #include "mainmenu.h"
 #include "pagefactory.h"
-#include "skinsettings.h"
+#include "frame/skinsettings.h"
 #include "skinwidgetchoice.h"
 #include "text/phrasedictionary.h"
 #include "titlewidget.h"

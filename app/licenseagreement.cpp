@@ -1,7 +1,7 @@
 #include "licenseagreement.h"
 
 #include "app/lcwidget.h"
-#include "app/loadfunctions.h"
+#include "knowledge/loadfunctions.h"
 #include "text/phrasedictionary.h"
 
 #include <QHBoxLayout>

@@ -1,7 +1,7 @@
 #ifndef LICENSEAGREEMENT_H
 #define LICENSEAGREEMENT_H
 
-#include "abstractwidget.h"
+#include "frame/abstractwidget.h"
 
 // The first-run page: the licence text, accepted once.
 class licenseAgreement : public abstractWidget

@@ -1,5 +1,5 @@
-#include "app/knowledgearchive.h"
-#include "app/randomsource.h"
+#include "knowledge/knowledgearchive.h"
+#include "knowledge/randomsource.h"
 #include "app/startup.h"
 #include "diagnosis/diagnosisnode.h"
 #include "text/phrasedictionary.h"

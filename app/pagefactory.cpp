@@ -7,7 +7,7 @@
 #include "browsers/pairinfo.h"
 #include "browsers/readerwidget.h"
 #include "formulas/scriptflow.h"
-#include "app/framechrome.h"
+#include "frame/framechrome.h"
 #include "text/phrasedictionary.h"
 
 #include <QLabel>

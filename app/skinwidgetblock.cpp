@@ -1,6 +1,6 @@
 #include "skinwidgetblock.h"
 
-#include "skinsettings.h"
+#include "frame/skinsettings.h"
 #include "skinwidget.h"
 
 #include <QGridLayout>

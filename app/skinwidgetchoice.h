@@ -1,7 +1,7 @@
 #ifndef SKINWIDGETCHOICE_H
 #define SKINWIDGETCHOICE_H
 
-#include "abstractwidget.h"
+#include "frame/abstractwidget.h"
 
 class skinWidgetBlock;
 

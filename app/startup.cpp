@@ -2,7 +2,7 @@
 
 #include "app/lcwidget.h"
 #include "app/licenseagreement.h"
-#include "app/loadfunctions.h"
+#include "knowledge/loadfunctions.h"
 
 #include <QGuiApplication>
 #include <QScreen>

@@ -1,7 +1,7 @@
 #include "titlewidget.h"
 
 #include "appversion.h"
-#include "pushbutton.h"
+#include "frame/pushbutton.h"
 #include "text/phrasedictionary.h"
 #include "toolbutton.h"
 

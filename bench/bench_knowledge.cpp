@@ -6,7 +6,7 @@
 // Prints one line per measurement: NAME<TAB>VALUE<TAB>UNIT.
 
 #include "analysis/analysisreport.h"
-#include "app/knowledgearchive.h"
+#include "knowledge/knowledgearchive.h"
 #include "formulas/formulalibrary.h"
 #include "herbs/herbbase.h"
 #include "pairs/pairrules.h"

@@ -1,6 +1,6 @@
 #include "folkdata.h"
 
-#include "app/loadfunctions.h"
+#include "knowledge/loadfunctions.h"
 #include "folktreeloader.h"
 #include "text/phrasedictionary.h"
 #include "unititem.h"

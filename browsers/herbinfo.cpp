@@ -1,5 +1,5 @@
 #include "herbinfo.h"
-#include "app/framechrome.h"
+#include "frame/framechrome.h"
 #include "browserlayout.h"
 
 #include "herbinfowidget.h"

@@ -1,6 +1,6 @@
 #include "herbinfowidget.h"
 
-#include "app/loadfunctions.h"
+#include "knowledge/loadfunctions.h"
 #include "herbs/herbbase.h"
 #include "text/phrasedictionary.h"
 

@@ -1,5 +1,5 @@
 #include "pairinfo.h"
-#include "app/framechrome.h"
+#include "frame/framechrome.h"
 #include "browserlayout.h"
 
 #include "herbs/herbbase.h"

@@ -1,6 +1,6 @@
 #include "readertexts.h"
 
-#include "app/loadfunctions.h"
+#include "knowledge/loadfunctions.h"
 #include "text/codepage.h"
 
 #include <QDomElement>

@@ -1,7 +1,7 @@
 #ifndef READERWIDGET_H
 #define READERWIDGET_H
 
-#include "app/abstractdialog.h"
+#include "frame/abstractdialog.h"
 
 class QPlainTextEdit;
 

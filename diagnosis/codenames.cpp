@@ -1,6 +1,6 @@
 #include "codenames.h"
 
-#include "app/loadfunctions.h"
+#include "knowledge/loadfunctions.h"
 #include "text/phrasedictionary.h"
 
 #include <QHash>

@@ -1,6 +1,6 @@
 #include "flowgraph.h"
 
-#include "app/loadfunctions.h"
+#include "knowledge/loadfunctions.h"
 #include "formulas/formulalibrary.h"
 
 #include <QDomElement>

@@ -1,6 +1,6 @@
 #include "formulalibrary.h"
 
-#include "app/loadfunctions.h"
+#include "knowledge/loadfunctions.h"
 #include "herbs/herbbase.h"
 
 #include <QDomElement>

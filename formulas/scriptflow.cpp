@@ -1,5 +1,5 @@
 #include "scriptflow.h"
-#include "app/framechrome.h"
+#include "frame/framechrome.h"
 
 #include "arrowitem.h"
 #include "flowgraph.h"

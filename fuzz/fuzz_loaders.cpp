@@ -7,7 +7,7 @@
 
 #include "acupuncture/acupointdata.h"
 #include "analysis/prescriptionfile.h"
-#include "app/knowledgearchive.h"
+#include "knowledge/knowledgearchive.h"
 #include "browsers/folkdata.h"
 #include "browsers/readertexts.h"
 #include "formulas/flowgraph.h"

@@ -1,6 +1,6 @@
 #include "herbbase.h"
 
-#include "app/loadfunctions.h"
+#include "knowledge/loadfunctions.h"
 
 #include <QDomNode>
 #include <QHash>

@@ -1,6 +1,6 @@
 #include "pairrules.h"
 
-#include "app/loadfunctions.h"
+#include "knowledge/loadfunctions.h"
 #include "diagnosis/codenames.h"
 #include "herbs/herbbase.h"
 #include "text/phrasedictionary.h"

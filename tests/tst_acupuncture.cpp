@@ -4,7 +4,7 @@
 #include "testsupport.h"
 
 #include "acupuncture/acupointdata.h"
-#include "app/knowledgearchive.h"
+#include "knowledge/knowledgearchive.h"
 #include "browsers/folkdata.h"
 #include "browsers/readertexts.h"
 #include "browsers/unititem.h"

@@ -5,7 +5,7 @@
 #include "analysis/analysisreport.h"
 #include "analysis/prescriptionanalysis.h"
 #include "analysis/prescriptionfile.h"
-#include "app/knowledgearchive.h"
+#include "knowledge/knowledgearchive.h"
 #include "formulas/formulalibrary.h"
 #include "herbs/herbbase.h"
 #include "pairs/pairrules.h"

@@ -6,7 +6,7 @@
 #include "analysis/prescriptionfile.h"
 #include "analysis/scriptgridwidget.h"
 #include "analysis/scriptwidget.h"
-#include "app/knowledgearchive.h"
+#include "knowledge/knowledgearchive.h"
 #include "pairs/pairrules.h"
 
 #include <QFile>

@@ -3,7 +3,7 @@
 #include "testsupport.h"
 
 #include "acupuncture/searchwidget.h"
-#include "app/knowledgearchive.h"
+#include "knowledge/knowledgearchive.h"
 #include "browsers/pairinfo.h"
 #include "browsers/pairlistwidget.h"
 #include "browsers/readertexts.h"

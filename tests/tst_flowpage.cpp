@@ -2,7 +2,7 @@
 
 #include "testsupport.h"
 
-#include "app/knowledgearchive.h"
+#include "knowledge/knowledgearchive.h"
 #include "formulas/arrowitem.h"
 #include "formulas/flowgraph.h"
 #include "formulas/scriptflow.h"

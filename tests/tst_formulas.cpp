@@ -2,7 +2,7 @@
 
 #include "testsupport.h"
 
-#include "app/knowledgearchive.h"
+#include "knowledge/knowledgearchive.h"
 #include "formulas/flowgraph.h"
 #include "formulas/formulalibrary.h"
 #include "herbs/herbbase.h"

@@ -3,7 +3,7 @@
 #include "testsupport.h"
 
 #include "analysis/herbcompare.h"
-#include "app/knowledgearchive.h"
+#include "knowledge/knowledgearchive.h"
 #include "browsers/herbinfo.h"
 #include "browsers/herbinfowidget.h"
 #include "browsers/herblistwidget.h"

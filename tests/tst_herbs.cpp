@@ -3,7 +3,7 @@
 
 #include "testsupport.h"
 
-#include "app/knowledgearchive.h"
+#include "knowledge/knowledgearchive.h"
 #include "herbs/herbbase.h"
 
 #include <QBuffer>

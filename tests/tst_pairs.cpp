@@ -3,8 +3,8 @@
 
 #include "testsupport.h"
 
-#include "app/knowledgearchive.h"
-#include "app/loadfunctions.h"
+#include "knowledge/knowledgearchive.h"
+#include "knowledge/loadfunctions.h"
 #include "diagnosis/codenames.h"
 #include "herbs/herbbase.h"
 #include "pairs/pairrules.h"

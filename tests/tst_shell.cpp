@@ -2,12 +2,12 @@
 
 #include "testsupport.h"
 
-#include "app/abstractdialog.h"
-#include "app/knowledgearchive.h"
+#include "frame/abstractdialog.h"
+#include "knowledge/knowledgearchive.h"
 #include "app/lcwidget.h"
 #include "app/licenseagreement.h"
-#include "app/loadfunctions.h"
-#include "app/skinsettings.h"
+#include "knowledge/loadfunctions.h"
+#include "frame/skinsettings.h"
 #include "app/skinwidget.h"
 #include "app/skinwidgetblock.h"
 #include "app/skinwidgetchoice.h"

@@ -3,9 +3,9 @@
 
 #include "testsupport.h"
 
-#include "app/herbengine.h"
-#include "app/knowledgearchive.h"
-#include "app/loadfunctions.h"
+#include "knowledge/herbengine.h"
+#include "knowledge/knowledgearchive.h"
+#include "knowledge/loadfunctions.h"
 #include "diagnosis/codenames.h"
 #include "herbs/herbbase.h"
 

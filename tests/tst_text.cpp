@@ -2,7 +2,7 @@
 
 #include "testsupport.h"
 
-#include "app/loadfunctions.h"
+#include "knowledge/loadfunctions.h"
 #include "text/abstractfilereader.h"
 #include "text/codepage.h"
 #include "text/phrasedictionary.h"

@@ -1,6 +1,6 @@
 #include "phrasedictionary.h"
 
-#include "app/loadfunctions.h"
+#include "knowledge/loadfunctions.h"
 
 #include <QDomElement>
 

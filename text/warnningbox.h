@@ -1,7 +1,7 @@
 #ifndef WARNNINGBOX_H
 #define WARNNINGBOX_H
 
-#include "app/abstractdialog.h"
+#include "frame/abstractdialog.h"
 
 class QLabel;
 

@@ -3,8 +3,8 @@
 
 #include "lcqcommands.h"
 
-#include "app/knowledgearchive.h"
-#include "app/loadfunctions.h"
+#include "knowledge/knowledgearchive.h"
+#include "knowledge/loadfunctions.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -1,8 +1,8 @@
 #include "knowledgearchive.h"
 
 #include "acupuncture/acupointdata.h"
-#include "app/herbengine.h"
-#include "app/loadfunctions.h"
+#include "knowledge/herbengine.h"
+#include "knowledge/loadfunctions.h"
 #include "browsers/folkdata.h"
 #include "browsers/readertexts.h"
 #include "diagnosis/codenames.h"

@@ -1,6 +1,6 @@
 #include "herbengine.h"
 
-#include "app/loadfunctions.h"
+#include "knowledge/loadfunctions.h"
 #include "diagnosis/codenames.h"
 #include "diagnosis/diagnosisnode.h"
 #include "herbs/herbbase.h"

@@ -1,6 +1,6 @@
 #include "skinsettings.h"
 
-#include "loadfunctions.h"
+#include "knowledge/loadfunctions.h"
 
 namespace {
 QString &cachedSkin()
