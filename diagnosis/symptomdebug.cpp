@@ -21,7 +21,6 @@ symptomDebug::symptomDebug(QWidget *parent)
     setTitle(lookupPhrase(QStringLiteral("misc"), QStringLiteral("symptom_test")));
     const QString tip = lookupPhrase(QStringLiteral("misc"), QStringLiteral("symptom_test_tip"));
     m_input = new QLineEdit(this);
-    m_input->setPlaceholderText(QStringLiteral("9024:014-0-0,001-0-1,002-1-0"));
     m_input->setToolTip(tip);
     m_input->setClearButtonEnabled(true);
     m_load = new QPushButton(lookupPhrase(QStringLiteral("script"), QStringLiteral("externalpair")), this);
