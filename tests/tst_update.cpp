@@ -537,9 +537,12 @@ private slots:
         m_server->setRoute(QStringLiteral("/old/pkg.zip"), moved);
         const QString digest = withDigest ? QString::fromLatin1(" " + sha256Hex(archive).toUpper() + "\n") : QString();
         auto w = window(offered(redirected ? QStringLiteral("/old/pkg.zip") : QStringLiteral("/pkg.zip"), digest));
+        QSignalSpy closed(w.get(), &update::sendClosed);
 
         download(*w);
 
+        // The program ends with the window, after the closing message.
+        QCOMPARE(closed.size(), 1);
         QVERIFY2(m_desktop.warnings.isEmpty(), qPrintable(m_desktop.warnings.join(QLatin1Char('\n'))));
         QCOMPARE(m_desktop.abouts, QStringList{QStringLiteral("Lumicara|Lumicara已升级至最新版本")});
         QVERIFY(!w->isVisible());
@@ -616,9 +619,11 @@ private slots:
         const QMap<QString, QByteArray> before = listing(m_dir);
         auto w = window(offered(QStringLiteral("/pkg.zip"),
                                 wrongDigest ? QString::fromLatin1(sha256Hex("another archive")) : QString()));
+        QSignalSpy closed(w.get(), &update::sendClosed);
 
         download(*w);
 
+        QCOMPARE(closed.size(), windowStays ? 0 : 1);
         QCOMPARE(m_desktop.warnings.size(), 1);
         QVERIFY2(m_desktop.warnings.first().contains(message), qPrintable(m_desktop.warnings.first()));
         QVERIFY(m_desktop.abouts.isEmpty());
@@ -712,8 +717,10 @@ private slots:
         w->auto_download(); // a second request while one runs is ignored
         QTRY_VERIFY(bar->value() > 0);
         QCOMPARE(bar->maximum(), slow.body.size());
+        QSignalSpy closed(w.get(), &update::sendClosed);
         w->findChild<QPushButton *>(QStringLiteral("mCancel"))->click();
         setUpdateRequestTimeout(400);
+        QVERIFY(!closed.isEmpty());
 
         QVERIFY(!w->isVisible());
         QVERIFY(!w->isDownloading());

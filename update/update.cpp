@@ -7,6 +7,7 @@
 #include "updatenetwork.h"
 #include "versionnumber.h"
 
+#include <QCloseEvent>
 #include <QFileInfo>
 #include <QFrame>
 #include <QGridLayout>
@@ -91,6 +92,12 @@ update::update(const QString &entryName, QWidget *parent)
 }
 
 update::~update() = default;
+
+void update::closeEvent(QCloseEvent *event)
+{
+    QWidget::closeEvent(event);
+    emit sendClosed();
+}
 
 void update::setReleaseInfo(const releaseInfo &info)
 {

@@ -57,6 +57,13 @@ public slots:
     void updateDataReadProgress(qint64 bytesRead, qint64 totalBytes);
     void cancel();
 
+signals:
+    // The window has closed: the program's work is over.
+    void sendClosed();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
 private:
     void finishDownload(QNetworkReply *reply);
     bool saveArchive(const QByteArray &archive);

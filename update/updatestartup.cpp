@@ -86,7 +86,12 @@ int runUpdateProgram(const QStringList &arguments)
     case releaseCheck::offered:
         break;
     }
+    // The program ends when the window closes, not when the last window
+    // does: after a finished update the window is gone while its closing
+    // message is still shown.
+    QApplication::setQuitOnLastWindowClosed(false);
     update window(entryName);
+    QObject::connect(&window, &update::sendClosed, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
     window.setReleaseInfo(info);
     window.show();
     return QApplication::exec();
