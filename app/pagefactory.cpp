@@ -64,7 +64,3 @@ void showSymptomTestDialog(QWidget *parent)
     symptomDebug dialog(parent);
     dialog.exec();
 }
-
-void startUpdateCheck(QWidget *)
-{
-}
