@@ -1,6 +1,7 @@
 #include "analysisreport.h"
 
 #include "herbs/herbbase.h"
+#include "herbs/herbdose.h"
 #include "pairs/pairrules.h"
 #include "prescriptionanalysis.h"
 #include "text/phrasedictionary.h"
@@ -83,7 +84,8 @@ analysisReport analysePrescription(const QString &form, const QList<prescription
     return result;
 }
 
-QString checkNewEntry(const QList<prescriptionEntry> &entries, const QString &typed, int dose, QString *canonical)
+QString checkNewEntry(const QList<prescriptionEntry> &entries, const QString &typed, double dose, QString *canonical,
+                      const QString &form)
 {
     const QString text = typed.trimmed();
     const QString name = canonicalHerbName(text);
@@ -97,9 +99,9 @@ QString checkNewEntry(const QList<prescriptionEntry> &entries, const QString &ty
         if (e.name == name)
             return lookupPhrase(QStringLiteral("script"), QStringLiteral("exist")).arg(name);
     }
-    int lower = 6, upper = 15;
-    doseRange(name, &lower, &upper);
-    if (dose < lower || dose > upper)
+    if (isExternalOnly(name) && form != QLatin1String("external"))
+        return lookupPhrase(QStringLiteral("script"), QStringLiteral("externalonly")).arg(name);
+    if (!doseAccepted(name, dose, form))
         return lookupPhrase(QStringLiteral("script"), QStringLiteral("baddoze")).arg(text);
     return QString();
 }

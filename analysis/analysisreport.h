@@ -24,9 +24,12 @@ struct analysisReport
 analysisReport analysePrescription(const QString &form, const QList<prescriptionEntry> &entries,
                                    const std::function<void(int)> &progress = {});
 
-// The checks made when a herb is added by hand; empty when it may be added,
-// otherwise the message to show. canonical receives the name to store.
-QString checkNewEntry(const QList<prescriptionEntry> &entries, const QString &typed, int dose,
-                      QString *canonical);
+// The checks made when a herb is added by hand in a dosage form; empty when
+// it may be added, otherwise the message to show. canonical receives the name
+// to store. A dose that is not above 0, or outside what the form accepts
+// (doseAccepted), is refused with the dose message; a herb for external use
+// only, outside external use, with its own message.
+QString checkNewEntry(const QList<prescriptionEntry> &entries, const QString &typed, double dose,
+                      QString *canonical, const QString &form = QStringLiteral("decoction"));
 
 #endif

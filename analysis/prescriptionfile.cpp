@@ -2,6 +2,7 @@
 
 #include "knowledge/loadfunctions.h"
 #include "herbs/herbbase.h"
+#include "herbs/herbdose.h"
 
 #include <QDomDocument>
 #include <QSaveFile>
@@ -21,14 +22,13 @@ bool readPrescriptionFile(const QString &path, prescriptionFile *out)
             for (QDomElement node = e.firstChildElement(QStringLiteral("node")); !node.isNull();
                  node = node.nextSiblingElement(QStringLiteral("node"))) {
                 QString name;
-                int dose = 0;
+                double dose = 0;
                 for (QDomElement c = node.firstChildElement(); !c.isNull(); c = c.nextSiblingElement()) {
                     if (c.tagName() == QLatin1String("name")) {
                         name = c.text();
                     } else if (c.tagName() == QLatin1String("doze")) {
-                        bool ok = false;
-                        const int v = c.text().trimmed().toInt(&ok, 10);
-                        dose = ok ? v : 0;
+                        if (!parseDose(c.text(), &dose))
+                            dose = 0;
                     }
                 }
                 const QString canonical = canonicalHerbName(name);
@@ -59,7 +59,7 @@ QByteArray prescriptionFileText(const QString &form, const QList<prescriptionEnt
         QDomElement name = doc.createElement(QStringLiteral("name"));
         name.appendChild(doc.createTextNode(e.name));
         QDomElement doze = doc.createElement(QStringLiteral("doze"));
-        doze.appendChild(doc.createTextNode(QString::number(e.dose)));
+        doze.appendChild(doc.createTextNode(doseText(e.dose)));
         node.appendChild(name);
         node.appendChild(doze);
         list.appendChild(node);

@@ -2,6 +2,7 @@
 
 #include "knowledge/loadfunctions.h"
 #include "herbs/herbbase.h"
+#include "herbs/herbdose.h"
 #include "text/phrasedictionary.h"
 
 #include <quazip.h>
@@ -17,6 +18,24 @@ herbInfoWidget::herbInfoWidget(QWidget *parent)
     if (!herbTable().isEmpty())
         showRecord(herbTable().first());
 }
+
+namespace {
+
+// The record's own (pharmacopoeia) range; where the analysis accepts other
+// doses for the classic formulas, that range as well. A herb for external use
+// only says so instead.
+QString doseLine(const herbRecord &r)
+{
+    if (isExternalOnly(r.name))
+        return lookupPhrase(QStringLiteral("herb"), QStringLiteral("externaldose"));
+    QString line = QStringLiteral(" %1 ~ %2 g").arg(doseText(r.doseMin), doseText(r.doseMax));
+    double lower = 0, upper = 0;
+    if (doseRange(r.name, &lower, &upper) && (!sameDose(lower, r.doseMin) || !sameDose(upper, r.doseMax)))
+        line += lookupPhrase(QStringLiteral("herb"), QStringLiteral("classicdose")).arg(doseText(lower), doseText(upper));
+    return line;
+}
+
+} // namespace
 
 QString herbInfoWidget::renderRecord(const QString &htmlTemplate, const herbRecord &r)
 {
@@ -34,7 +53,7 @@ QString herbInfoWidget::renderRecord(const QString &htmlTemplate, const herbReco
         .arg(r.function.join(comma))
         .arg(r.indication.join(comma))
         .arg(r.caution.join(comma))
-        .arg(QStringLiteral(" %1 ~ %2 g").arg(r.doseMin).arg(r.doseMax))
+        .arg(doseLine(r))
         .arg(r.distribution)
         .arg(r.store)
         .arg(r.prepare)
