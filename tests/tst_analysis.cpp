@@ -400,18 +400,21 @@ private slots:
     {
         const QString dir = freshTestDir(QStringLiteral("pf"));
         const QString path = dir + QStringLiteral("/a.pf");
-        const QList<prescriptionEntry> entries = {{9, QStringLiteral("麻黄")}, {6, QStringLiteral("桂枝")}, {3, QStringLiteral("甘草")}};
+        const QList<prescriptionEntry> entries = {{9, QStringLiteral("麻黄")}, {6, QStringLiteral("桂枝")}, {3, QStringLiteral("甘草")},
+                                                  {0.15, QStringLiteral("牛黄")}};
         QVERIFY(writePrescriptionFile(path, QStringLiteral("powder"), entries));
         QFile f(path);
         QVERIFY(f.open(QIODevice::ReadOnly));
         const QByteArray bytes = f.readAll();
         QVERIFY(bytes.startsWith("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<prescription>\n    <type>powder</type>\n"));
+        // whole grams as they always were, other doses with their decimals
         QVERIFY(bytes.contains("        <node>\n            <name>麻黄</name>\n            <doze>9</doze>\n        </node>\n"));
+        QVERIFY(bytes.contains("            <doze>0.15</doze>\n"));
         prescriptionFile read;
         QVERIFY(readPrescriptionFile(path, &read));
         QCOMPARE(read.form, QStringLiteral("powder"));
-        QCOMPARE(read.entries.size(), 3);
-        for (int i = 0; i < 3; ++i) {
+        QCOMPARE(read.entries.size(), 4);
+        for (int i = 0; i < 4; ++i) {
             QCOMPARE(read.entries.at(i).name, entries.at(i).name);
             QCOMPARE(read.entries.at(i).dose, entries.at(i).dose);
         }
@@ -470,6 +473,9 @@ private slots:
         QTest::newRow("dose not a number") << rxFile({node(QStringLiteral("桂枝"), QStringLiteral("六"))}) << QStringLiteral("中药:桂枝剂量异常");
         QTest::newRow("dose missing") << rxFile({QStringLiteral("<node><name>桂枝</name></node>")}) << QStringLiteral("中药:桂枝剂量异常");
         QTest::newRow("dose 1") << rxFile({node(QStringLiteral("桂枝"), QStringLiteral("1"))}) << QString();
+        QTest::newRow("decimal dose") << rxFile({node(QStringLiteral("牛黄"), QStringLiteral("0.15"))}) << QString();
+        QTest::newRow("dose 0.0") << rxFile({node(QStringLiteral("牛黄"), QStringLiteral("0.0"))}) << QStringLiteral("中药:牛黄剂量异常");
+        QTest::newRow("dose with exponent") << rxFile({node(QStringLiteral("桂枝"), QStringLiteral("1e1"))}) << QStringLiteral("中药:桂枝剂量异常");
         QTest::newRow("empty name") << rxFile({node(QStringLiteral("麻黄"), QStringLiteral("9")), node(QString(), QStringLiteral("6"))})
                                     << QStringLiteral("处方文件中第2味中药没有名称");
         QTest::newRow("blank name") << rxFile({node(QStringLiteral("  "), QStringLiteral("6"))}) << QStringLiteral("处方文件中第1味中药没有名称");

@@ -5,6 +5,7 @@
 #include "testsupport.h"
 
 #include "analysis/analysisreport.h"
+#include "formulas/flowgraph.h"
 #include "formulas/formulalibrary.h"
 #include "herbs/herbbase.h"
 #include "herbs/herbdose.h"
@@ -228,6 +229,50 @@ private slots:
                 QVERIFY2(upper <= std::max(r.doseMax, highest.value(r.name, 0.0)) + 1e-9, qPrintable(r.name));
         }
         QVERIFY2(stale.isEmpty(), qPrintable(stale.join(QLatin1Char('\n'))));
+    }
+
+    // A derivation line names exactly the herbs one formula takes out of and
+    // puts into the other (三妙丸 to 四妙丸: out 川牛膝, in 薏苡仁 and 牛膝).
+    void derivationLinesAgreeWithTheFormulas()
+    {
+        const auto herbSet = [](const QString &list) {
+            QSet<QString> set;
+            for (const QString &h : list.split(QLatin1Char(','), Qt::SkipEmptyParts))
+                set.insert(canonicalHerbName(h.trimmed()));
+            return set;
+        };
+        const auto composition = [&herbSet](const QString &name, const QString &book, bool *found) {
+            for (const flowUnit &u : flowUnits()) {
+                if (u.name == name && u.from == book) {
+                    *found = true;
+                    return herbSet(u.component);
+                }
+            }
+            *found = false;
+            return QSet<QString>();
+        };
+        QStringList wrong;
+        int checked = 0;
+        for (const flowLine &l : flowLines()) {
+            bool hasFrom = false, hasTo = false;
+            const QSet<QString> from = composition(l.fromName, l.fromBook, &hasFrom);
+            const QSet<QString> to = composition(l.toName, l.toBook, &hasTo);
+            if (!hasFrom || !hasTo)
+                continue;
+            QSet<QString> in, out;
+            for (const QString &part : l.flag.split(QLatin1Char(';'))) {
+                const QString p = part.trimmed();
+                if (p.startsWith(QLatin1Char('+')))
+                    in.unite(herbSet(p.mid(1)));
+                else if (p.startsWith(QLatin1Char('-')))
+                    out.unite(herbSet(p.mid(1)));
+            }
+            ++checked;
+            if (in != to - from || out != from - to)
+                wrong << l.fromName + QLatin1String("->") + l.toName + QLatin1Char(' ') + l.flag;
+        }
+        QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(QLatin1Char('\n'))));
+        QVERIFY(checked > 100);
     }
 
     // Herbs for external use only have no internal range.
