@@ -297,6 +297,11 @@ def check_formula(c, p, f, herbs, ranges, library, conflicts):
     base = [h[0] for h in f.herbs]
     check_prescription(where, base, herbs, conflicts)
     for i, sc in enumerate(f.scenes):
+        kept = [h for h in base if h not in sc.remove]
+        for h in sc.add:
+            if h[0] in kept:
+                error('%s variant %d adds %s, which the formula holds already (remove it in the variant)'
+                      % (where, i + 1, h[0]))
         check_prescription('%s variant %d' % (where, i + 1),
                            [h for h in base if h not in sc.remove] + [h[0] for h in sc.add], herbs, conflicts)
     if f.name in library:
