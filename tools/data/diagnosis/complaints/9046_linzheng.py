@@ -1,7 +1,7 @@
 """淋证：湿热蕴结下焦，肾与膀胱气化不利。"""
 
 from diagdefs import (AcuBlock, AcuCase, Answer, Case, Complaint, Formula, Pattern,
-                      Question, Scene)
+                      Question, Rule, Scene)
 
 COMPLAINT = Complaint(
     code='9046', name='淋证', dept='内科',
@@ -61,6 +61,8 @@ COMPLAINT = Complaint(
                     Scene(['手足心热', '少苔或无苔'], add=[('生地黄', '15g'), ('麦冬', '12g')]),
                 ]),
             acu=AcuCase('清热利湿，通淋排石', '委阳,然谷', '针用泻法，绞痛时强刺激，每日1～2次'),
+            # 尿出砂石或排尿突然中断即可定为石淋，兼见湿热诸症者亦然
+            rules=[Rule([('尿中有砂石', '排尿时突然中断')], ['尿中有砂石', '排尿时突然中断', '腰腹绞痛，牵及外阴'], 1)],
         ),
         Pattern(
             '1142', '血淋实证',
@@ -129,7 +131,7 @@ COMPLAINT = Complaint(
             count=3,
             formula=Formula(
                 '补中益气汤', '补中益气，升阳举陷',
-                [('黄芪', '18g'), ('党参', '12g'), ('白术', '9g'), ('甘草', '6g', '炙'), ('当归', '6g'),
+                [('黄芪', '18g'), ('人参', '6g'), ('白术', '9g'), ('甘草', '6g', '炙'), ('当归', '6g'),
                  ('陈皮', '6g'), ('升麻', '6g'), ('柴胡', '6g')],
                 source='内外伤辨惑论', pill='补中益气丸',
                 usage='水煎服，每日1剂，饭前温服。',
