@@ -187,6 +187,20 @@ def resolve_list(b, refs, complaint, where):
     return out
 
 
+def check_exclusive(b, ids, complaint, where):
+    """A patient gives one answer at most to a single-choice question."""
+    seen = {}
+    for aid in ids:
+        entry = b.answers.get(aid)
+        if entry is None or not entry[1].exclusive:
+            continue
+        question = aid.rsplit('-', 1)[0]
+        if question in seen:
+            error('%s %s: "%s" and "%s" answer the same single-choice question'
+                  % (complaint.code, where, answer(seen[question][2]).text, answer(entry[2]).text))
+        seen[question] = entry
+
+
 def key_parts(b, key, complaint, where):
     parts = []
     for entry in key:
@@ -625,7 +639,9 @@ def main():
                     if sc.any_of:
                         cond = '|'.join(resolve_list(b, sc.any_of, c, where + ' scene'))
                     else:
-                        cond = ','.join(resolve_list(b, sc.when, c, where + ' scene'))
+                        when = resolve_list(b, sc.when, c, where + ' scene')
+                        check_exclusive(b, when, c, where + ' scene')
+                        cond = ','.join(when)
                     if not cond:
                         error('%s %s: a variant without conditions' % (c.code, where))
                         continue
@@ -673,6 +689,7 @@ def main():
         for i, case in enumerate(c.cases):
             where = 'case %d' % (i + 1)
             ids = resolve_list(b, case.answers, c, where)
+            check_exclusive(b, ids, c, where)
             got, cands = run_case(k, c.code, ids, case.age)
             exp = case.expect
             ok = (got == exp) or (exp == 'none' and got in ('none', 'possible'))
