@@ -1,6 +1,7 @@
 #include "licenseagreement.h"
 
 #include "app/lcwidget.h"
+#include "app/settingswarning.h"
 #include "knowledge/loadfunctions.h"
 #include "text/phrasedictionary.h"
 
@@ -60,12 +61,14 @@ licenseAgreement::licenseAgreement(QWidget *parent)
 
 void licenseAgreement::onYes()
 {
-    writeIniValue(settingsFilePath(), QStringLiteral("init"), QStringLiteral("true"));
+    const bool saved = writeIniValue(settingsFilePath(), QStringLiteral("init"), QStringLiteral("true"));
     // The main window is shown before this page goes, so that the program
     // never finds itself without a window in between.
     auto *window = new lcWidget;
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->show();
+    if (!saved)
+        warnSettingsNotSaved(window);
     emit accepted(window);
     close();
 }
