@@ -67,10 +67,10 @@ void licenseAgreement::onYes()
     auto *window = new lcWidget;
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->show();
-    if (!saved)
-        warnSettingsNotSaved(window);
     emit accepted(window);
     close();
+    if (!saved)
+        warnSettingsNotSaved(window);
 }
 
 void licenseAgreement::onNo()

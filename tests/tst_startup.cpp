@@ -532,6 +532,24 @@ private slots:
         QVERIFY(!err.isEmpty());
         QCOMPARE(runLcq({QStringLiteral("nosuchcommand")}, &out, &err), 2);
         QCOMPARE(runLcq({}, &out, &err), 2);
+        QCOMPARE(runLcq({QStringLiteral("--help")}, &out, &err), 0);
+        QVERIFY(out.contains(QStringLiteral("--config XML")));
+        QVERIFY(out.contains(QStringLiteral("--archive ZIP")));
+    }
+
+    void lcqArchiveThatCannotBeOpened()
+    {
+        const QString dir = freshTestDir(QStringLiteral("lcqarchive"));
+        QFile notZip(dir + QStringLiteral("/garbage.zip"));
+        QVERIFY(notZip.open(QIODevice::WriteOnly));
+        notZip.write(fillerText());
+        notZip.close();
+        for (const QString &path : {dir + QStringLiteral("/absent.zip"), notZip.fileName()}) {
+            QString out, err;
+            QCOMPARE(runLcq({QStringLiteral("--archive"), path, QStringLiteral("stats")}, &out, &err), 2);
+            QCOMPARE(err, QStringLiteral("lcq: the knowledge archive %1 cannot be opened\n").arg(path));
+            QVERIFY(out.isEmpty());
+        }
     }
 
     void archiveBuilderIsDeterministic()
