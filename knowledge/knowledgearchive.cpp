@@ -212,6 +212,7 @@ bool loadKnowledgeArchive(const QString &archivePath)
 {
     knowledgeLoadState &state = loadState();
     state = knowledgeLoadState();
+    state.archivePath = archivePath;
     QuaZip zip(archivePath);
     if (!zip.open(QuaZip::mdUnzip))
         return false;
@@ -237,7 +238,7 @@ QString knowledgeDamageMessage()
     if (state.archiveOpened && state.unreadableEntries.isEmpty())
         return QString();
     const QString what = state.archiveOpened ? state.unreadableEntries.join(QStringLiteral("、"))
-                                             : QFileInfo(knowledgeArchivePath()).fileName();
+                                             : QFileInfo(state.archivePath).fileName();
     return lookupPhrase(QStringLiteral("software"), QStringLiteral("knowledgedamaged")).arg(what);
 }
 

@@ -15,6 +15,7 @@ bool loadKnowledgeArchive();
 // What the last archive loading met.
 struct knowledgeLoadState
 {
+    QString archivePath;
     bool archiveOpened = false;
     bool complete = false;           // every row was gone through
     QStringList unreadableEntries;   // present but not readable, in loading order
