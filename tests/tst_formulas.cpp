@@ -209,6 +209,40 @@ private slots:
         QVERIFY(chain.contains(QStringLiteral("香砂六君子汤")));
     }
 
+    // Every herb of every classic formula is a herb record, and every
+    // derivation joins two known formulas with a change that matches their
+    // compositions: what it takes out is in the source and not in the
+    // result, what it puts in is in the result and not in the source.
+    void shippedLibraryConsistency()
+    {
+        loadKnowledgeArchive();
+        QVERIFY2(classicFormulaTable().size() >= 330, qPrintable(QString::number(classicFormulaTable().size())));
+        for (const classicFormula &f : classicFormulaTable())
+            for (const auto *role : {&f.sovereign, &f.minister, &f.assistant, &f.envoy})
+                for (const formulaHerb &h : *role) {
+                    bool found = false;
+                    findHerbByName(h.name, &found);
+                    QVERIFY2(found, qPrintable(f.name + QLatin1Char('/') + h.name));
+                }
+        const auto components = [](const QString &name) {
+            const int i = indexOfUnit(name);
+            return i < 0 ? QStringList() : canonicalHerbNames(flowUnits().at(i).component.split(QLatin1Char(',')));
+        };
+        for (const flowLine &l : flowLines()) {
+            const QString what = l.fromName + QStringLiteral(" -> ") + l.toName + QLatin1Char(' ') + l.flag;
+            QVERIFY2(indexOfUnit(l.fromName) >= 0 && indexOfUnit(l.toName) >= 0, qPrintable(what));
+            const QStringList from = components(l.fromName);
+            const QStringList to = components(l.toName);
+            QVERIFY2(!l.flag.isEmpty(), qPrintable(what));
+            for (const QString &part : l.flag.split(QLatin1Char(';'))) {
+                QVERIFY2(part.startsWith(QLatin1Char('-')) || part.startsWith(QLatin1Char('+')), qPrintable(what));
+                const bool out = part.startsWith(QLatin1Char('-'));
+                for (const QString &herb : canonicalHerbNames(part.mid(1).split(QLatin1Char(','))))
+                    QVERIFY2(from.contains(herb) == out && to.contains(herb) != out, qPrintable(what + QLatin1Char(' ') + herb));
+            }
+        }
+    }
+
     void lcqFormulaCommands()
     {
         QString out, err;
