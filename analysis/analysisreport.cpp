@@ -76,11 +76,26 @@ analysisReport analysePrescription(const QString &form, const QList<prescription
     }
     QString tpl = lookupPhrase(QStringLiteral("script"), QStringLiteral("output_template"));
     tpl.replace(QLatin1Char('#'), QLatin1Char('\n'));
-    const QString comma = QStringLiteral(",");
-    result.report = tpl.arg(result.functions.join(comma), result.targets.join(comma), analysis.explanationText(),
-                            result.taboos.join(comma), QLatin1Char('\n') + analysis.notesText());
+    result.report = tpl.arg(joinReportTexts(result.functions), joinReportTexts(result.targets),
+                            analysis.explanationText(), joinReportTexts(result.taboos),
+                            QLatin1Char('\n') + analysis.notesText());
     result.ok = true;
     return result;
+}
+
+QString joinReportTexts(const QStringList &texts)
+{
+    // Full stops, semicolons and commas of either width already end an entry.
+    static const QString marks = QStringLiteral("。；;，,、：:！!？?");
+    QString out;
+    for (const QString &t : texts) {
+        if (t.isEmpty())
+            continue;
+        if (!out.isEmpty() && !marks.contains(out.back()))
+            out += QLatin1Char(',');
+        out += t;
+    }
+    return out;
 }
 
 QString checkNewEntry(const QList<prescriptionEntry> &entries, const QString &typed, int dose, QString *canonical)

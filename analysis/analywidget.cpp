@@ -256,16 +256,17 @@ void analyWidget::onClickExternal()
 
 bool analyWidget::importFile(const QString &path)
 {
+    // The whole file is checked first; a refused file changes nothing.
     prescriptionFile file;
-    if (!readPrescriptionFile(path, &file))
+    if (!readPrescriptionFile(path, &file)) {
+        showWarning(file.refusal, this);
         return false;
+    }
     onClear();
     if (file.formSeen)
         setForm(file.form);
     for (const prescriptionEntry &e : std::as_const(file.entries))
         appendEntry(e);
-    if (file.stoppedEarly)
-        showWarning(phrase("herb", "unbookherb").arg(file.badName), this);
     return true;
 }
 

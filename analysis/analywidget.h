@@ -31,8 +31,9 @@ public:
     QProgressBar *progressBar() const { return m_progress; }
     QRadioButton *formButton(const QString &form) const;
 
-    // Replaces the prescription with the content of a file; the page is left
-    // as it was when the file cannot be read. Returns whether it was read.
+    // Replaces the prescription with the content of a file. A file that
+    // cannot be read or is refused leaves the page as it was and tells the
+    // user why. Returns whether it was read.
     bool importFile(const QString &path);
     // Writes the prescription; tells the user when the file cannot be written.
     bool exportFile(const QString &path);

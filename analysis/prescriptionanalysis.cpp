@@ -91,7 +91,7 @@ bool prescriptionAnalysis::analyse()
         bool found = false;
         const herbRecord r = findHerbByName(m_herbs.first(), &found);
         if (!found)
-            return fail(QString());
+            return fail(phrase("herb", "unbookherb").arg(m_herbs.first()));
         progress(21);
         m_functions = textSet(r.function.begin(), r.function.end());
         progress(38);
@@ -166,8 +166,8 @@ void prescriptionAnalysis::matchClassicFormulas()
             if (prescribed(h.name)) {
                 m_usage[h.name] += 1;
                 m_roles[h.name] = QStringLiteral("s");
-            } else {
-                m_missing << h.name;
+            } else if (!m_missing.contains(h.name)) {
+                m_missing << h.name; // several formulas may lack the same envoy
             }
         }
         for (const QString &h : coreOf(f))

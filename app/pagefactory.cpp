@@ -61,7 +61,3 @@ void showDataSearchDialog(QWidget *parent)
 void showSymptomTestDialog(QWidget *)
 {
 }
-
-void startUpdateCheck(QWidget *)
-{
-}

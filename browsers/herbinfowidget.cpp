@@ -20,25 +20,19 @@ herbInfoWidget::herbInfoWidget(QWidget *parent)
 
 QString herbInfoWidget::renderRecord(const QString &htmlTemplate, const herbRecord &r)
 {
+    // Record text goes into HTML: it is escaped, and every placeholder of the
+    // template is filled in one pass, so that a "%1" inside a value stays text.
+    const auto text = [](const QString &value) { return value.toHtmlEscaped(); };
+    const auto list = [](const QStringList &values) { return values.join(QLatin1Char(',')).toHtmlEscaped(); };
     QString commentary = QStringLiteral("<br>");
     QStringList entries;
     for (const auto &c : r.comments)
-        entries << c.first + QStringLiteral(": ") + c.second + QStringLiteral("<br>");
+        entries << text(c.first) + QStringLiteral(": ") + text(c.second) + QStringLiteral("<br>");
     commentary += entries.join(QLatin1Char('\n'));
-    const QString comma = QStringLiteral(",");
-    return htmlTemplate.arg(r.name)
-        .arg(r.alias.join(comma))
-        .arg(r.desc)
-        .arg(r.pattern)
-        .arg((r.feature + r.meridian).join(comma))
-        .arg(r.function.join(comma))
-        .arg(r.indication.join(comma))
-        .arg(r.caution.join(comma))
-        .arg(QStringLiteral(" %1 ~ %2 g").arg(r.doseMin).arg(r.doseMax))
-        .arg(r.distribution)
-        .arg(r.store)
-        .arg(r.prepare)
-        .arg(commentary);
+    const QString dose = QStringLiteral(" %1 ~ %2 g").arg(r.doseMin).arg(r.doseMax);
+    return htmlTemplate.arg(text(r.name), list(r.alias), text(r.desc), text(r.pattern), list(r.feature + r.meridian),
+                            list(r.function), list(r.indication), list(r.caution), dose, text(r.distribution),
+                            text(r.store), text(r.prepare), commentary);
 }
 
 void herbInfoWidget::showRecord(const herbRecord &record)

@@ -318,10 +318,8 @@ int cmdAnalyse(const QStringList &args)
                 return usage(QStringLiteral("the form is one of decoction, pill, powder, external"));
         } else if (option == QLatin1String("--pf") && !rest.isEmpty()) {
             prescriptionFile file;
-            if (!readPrescriptionFile(rest.takeFirst(), &file))
-                return usage(QStringLiteral("not a prescription file"));
-            if (file.stoppedEarly) {
-                lcqErr(lookupPhrase(QStringLiteral("herb"), QStringLiteral("unbookherb")).arg(file.badName) + QLatin1Char('\n'));
+            if (!readPrescriptionFile(rest.takeFirst(), &file)) {
+                lcqErr(file.refusal + QLatin1Char('\n'));
                 return lcqRefused;
             }
             if (file.formSeen)
