@@ -6,6 +6,7 @@
 #include "browsers/herbinfo.h"
 #include "browsers/pairinfo.h"
 #include "browsers/readerwidget.h"
+#include "diagnosis/symptomdebug.h"
 #include "formulas/scriptflow.h"
 #include "frame/framechrome.h"
 #include "text/phrasedictionary.h"
@@ -58,6 +59,8 @@ void showDataSearchDialog(QWidget *parent)
     dialog.exec();
 }
 
-void showSymptomTestDialog(QWidget *)
+void showSymptomTestDialog(QWidget *parent)
 {
+    symptomDebug dialog(parent);
+    dialog.exec();
 }

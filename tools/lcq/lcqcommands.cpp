@@ -1,4 +1,5 @@
 #include "lcqcommands.h"
+#include "lcqdiagnosis.h"
 
 #include "acupuncture/acupointdata.h"
 #include "analysis/analysisreport.h"
@@ -459,7 +460,17 @@ QString lcqUsageText()
         "  grid HERB HERB ...    the herb pairs of a prescription: A<TAB>B<TAB>INDEX\n"
         "  search acupoint|symptom|folk TEXT   what the data search window shows\n"
         "  acupoint CODE         an acupoint of the catalogue by its code\n"
-        "  reader [--all]        one random text of the daily reader, or all of them\n");
+        "  reader [--all]        one random text of the daily reader, or all of them\n"
+        "  complaints            the main complaints: DEPARTMENT<TAB>CODE<TAB>NAME\n"
+        "  questions [--age N] [--sex male|female] CODE\n"
+        "                        every answer a consultation for the complaint can show:\n"
+        "                        ANSWER_ID<TAB>GROUP<TAB>QUESTION<TAB>ANSWER\n"
+        "  diagnose [--age N] [--sex male|female] [--state S] [--side formula|acupuncture]\n"
+        "           CODE ANSWER_ID ...  check the patient and diagnose (exit 0 pattern found,\n"
+        "                        1 none or not covered, 3 patient refused); the patient\n"
+        "                        is 24, male, unless the options say otherwise; S is one\n"
+        "                        of normal, pregnant, suckling, married, unmarried\n"
+        "  group ID              a questionnaire group with its questions and answer ids\n");
 }
 
 int runLcqCommand(const QString &command, const QStringList &args, qint64 loadMs)
@@ -496,6 +507,14 @@ int runLcqCommand(const QString &command, const QStringList &args, qint64 loadMs
         return cmdAcupoint(args);
     if (command == QLatin1String("reader"))
         return cmdReader(args);
+    if (command == QLatin1String("complaints"))
+        return lcqComplaints(args);
+    if (command == QLatin1String("questions"))
+        return lcqQuestions(args);
+    if (command == QLatin1String("diagnose"))
+        return lcqDiagnose(args);
+    if (command == QLatin1String("group"))
+        return lcqGroup(args);
     lcqErr(QStringLiteral("lcq: unknown command %1\n").arg(command));
     lcqErr(lcqUsageText());
     return lcqUsage;

@@ -229,6 +229,26 @@ def load_herbs():
     return names, ranges
 
 
+def load_library(herbs):
+    """Classic formulas by name: the canonical names of their herbs."""
+    library = {}
+    path = os.path.join(IMPL, 'script', 'basic.xml')
+    if not os.path.exists(path):
+        return library
+    d = xml.dom.minidom.parse(path).documentElement
+    for f in d.getElementsByTagName('script'):
+        names = set()
+        for role in ('j', 'c', 'z', 's'):
+            for e in f.getElementsByTagName(role):
+                if e.firstChild:
+                    for n in e.firstChild.data.split(','):
+                        n = n.strip()
+                        if n:
+                            names.add(herbs.get(n, n))
+        library.setdefault(f.getAttribute('name'), names)
+    return library
+
+
 def load_points():
     points = set()
     path = os.path.join(IMPL, 'data', 'acupoint.txt')
@@ -244,8 +264,15 @@ def parse_dose(text):
     return float(m.group(1)) if m else None
 
 
-def check_formula(c, p, f, herbs, ranges):
+def check_formula(c, p, f, herbs, ranges, library):
     where = '%s %s %s' % (c.code, p.code, f.name)
+    if f.name in library:
+        own = {herbs.get(h[0], h[0]) for h in f.herbs}
+        missing = library[f.name] - own
+        extra = own - library[f.name]
+        if missing or extra:
+            warn('%s: differs from the library formula of that name (missing %s; extra %s)'
+                 % (where, ','.join(sorted(missing)) or '-', ','.join(sorted(extra)) or '-'))
     lines = list(f.herbs)
     for s in f.scenes:
         lines += list(s.add)
@@ -443,7 +470,7 @@ def chooser_xml(b, complaints):
 
 
 def main():
-    check_only = '--check' in sys.argv
+    check_only = '--check' in sys.argv or '--cases' in sys.argv
     list_cases = '--cases' in sys.argv
     shared, codes, complaints = load_sources()
     by_code = {}
@@ -481,6 +508,7 @@ def main():
 
     herbs, ranges = load_herbs()
     points = load_points()
+    library = load_library(herbs)
     k = Knowledge()
     map_lines = []
     scripts = []
@@ -542,7 +570,7 @@ def main():
                 error('%s %s: no formula' % (c.code, where))
             else:
                 f = p.formula
-                check_formula(c, p, f, herbs, ranges)
+                check_formula(c, p, f, herbs, ranges, library)
                 k.formula_patterns.setdefault(c.code, []).append(p.code)
                 conds = resolve_list(b, f.conditions, c, where + ' formula')
                 s = ['    <script for="%s" symptom="%s"%s%s%s>' % (
