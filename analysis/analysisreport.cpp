@@ -1,6 +1,7 @@
 #include "analysisreport.h"
 
 #include "herbs/herbbase.h"
+#include "herbs/herbdose.h"
 #include "pairs/pairrules.h"
 #include "prescriptionanalysis.h"
 #include "text/phrasedictionary.h"
@@ -98,7 +99,8 @@ QString joinReportTexts(const QStringList &texts)
     return out;
 }
 
-QString checkNewEntry(const QList<prescriptionEntry> &entries, const QString &typed, int dose, QString *canonical)
+QString checkNewEntry(const QList<prescriptionEntry> &entries, const QString &typed, double dose, QString *canonical,
+                      const QString &form)
 {
     const QString text = typed.trimmed();
     const QString name = canonicalHerbName(text);
@@ -112,9 +114,9 @@ QString checkNewEntry(const QList<prescriptionEntry> &entries, const QString &ty
         if (e.name == name)
             return lookupPhrase(QStringLiteral("script"), QStringLiteral("exist")).arg(name);
     }
-    int lower = 6, upper = 15;
-    doseRange(name, &lower, &upper);
-    if (dose < lower || dose > upper)
+    if (isExternalOnly(name) && form != QLatin1String("external"))
+        return lookupPhrase(QStringLiteral("script"), QStringLiteral("externalonly")).arg(name);
+    if (!doseAccepted(name, dose, form))
         return lookupPhrase(QStringLiteral("script"), QStringLiteral("baddoze")).arg(text);
     return QString();
 }

@@ -1,6 +1,7 @@
 #include "prescriptionfile.h"
 
 #include "herbs/herbbase.h"
+#include "herbs/herbdose.h"
 #include "text/phrasedictionary.h"
 
 #include <QDomDocument>
@@ -44,13 +45,10 @@ scanResult scanStructure(const QByteArray &bytes)
     return xml.hasError() ? scanResult::notXml : scanResult::ok;
 }
 
-// A dose must be a positive whole number of grams.
-bool parseDose(const QString &text, int *dose)
+// A dose must be a positive number of grams ("9", "0.15").
+bool parsePositiveDose(const QString &text, double *dose)
 {
-    bool ok = false;
-    const int value = text.trimmed().toInt(&ok, 10);
-    *dose = ok ? value : 0;
-    return ok && value > 0;
+    return parseDose(text, dose) && *dose > 0 && !sameDose(*dose, 0);
 }
 
 } // namespace
@@ -105,12 +103,12 @@ bool readPrescriptionBytes(const QByteArray &bytes, const QString &name, prescri
              node = node.nextSiblingElement(QStringLiteral("node"))) {
             ++line;
             QString herb;
-            QString doseText;
+            QString written;
             for (QDomElement c = node.firstChildElement(); !c.isNull(); c = c.nextSiblingElement()) {
                 if (c.tagName() == QLatin1String("name"))
                     herb = c.text();
                 else if (c.tagName() == QLatin1String("doze"))
-                    doseText = c.text();
+                    written = c.text();
             }
             const QString canonical = canonicalHerbName(herb.trimmed());
             if (canonical.isEmpty())
@@ -119,8 +117,8 @@ bool readPrescriptionBytes(const QByteArray &bytes, const QString &name, prescri
                 if (known.name == canonical)
                     return refuse(out, phrase("exist").arg(canonical));
             }
-            int dose = 0;
-            if (!parseDose(doseText, &dose))
+            double dose = 0;
+            if (!parsePositiveDose(written, &dose))
                 return refuse(out, phrase("baddoze").arg(herb.trimmed()));
             if (out->entries.size() >= maxPrescriptionHerbs)
                 return refuse(out, phrase("overflow").arg(maxPrescriptionHerbs));
@@ -145,7 +143,7 @@ QByteArray prescriptionFileText(const QString &form, const QList<prescriptionEnt
         QDomElement name = doc.createElement(QStringLiteral("name"));
         name.appendChild(doc.createTextNode(e.name));
         QDomElement doze = doc.createElement(QStringLiteral("doze"));
-        doze.appendChild(doc.createTextNode(QString::number(e.dose)));
+        doze.appendChild(doc.createTextNode(doseText(e.dose)));
         node.appendChild(name);
         node.appendChild(doze);
         list.appendChild(node);

@@ -8,6 +8,7 @@
 #include "knowledge/knowledgearchive.h"
 #include "formulas/formulalibrary.h"
 #include "herbs/herbbase.h"
+#include "herbs/herbdose.h"
 #include "pairs/pairrules.h"
 #include "text/phrasedictionary.h"
 
@@ -20,7 +21,8 @@ QList<prescriptionEntry> rx(const QStringList &items)
 {
     QList<prescriptionEntry> entries;
     for (const QString &i : items) {
-        const int dose = i.section(QLatin1Char(':'), 1).toInt();
+        double dose = 0;
+        parseDose(i.section(QLatin1Char(':'), 1), &dose);
         QString name;
         const QString refusal = checkNewEntry(entries, i.section(QLatin1Char(':'), 0, 0), dose, &name);
         if (!refusal.isEmpty())
@@ -120,11 +122,22 @@ private slots:
         QVERIFY(!r.ok);
         QCOMPARE(r.message, QStringLiteral("中药:甘草,甘遂不可配伍"));
         // a hate pair is reported before an oppose pair
-        r = analysePrescription(pill, {{1, QStringLiteral("藜芦")}, {6, QStringLiteral("人参")}, {6, QStringLiteral("五灵脂")}});
+        r = analysePrescription(pill, {{0.5, QStringLiteral("藜芦")}, {6, QStringLiteral("人参")}, {6, QStringLiteral("五灵脂")}});
         QCOMPARE(r.message, QStringLiteral("中药:人参,五灵脂不可配伍"));
-        // a herb for external use only cannot go into a decoction
+        // a herb for external use only cannot be taken by mouth
         r = analysePrescription(QStringLiteral("decoction"), {{10, QStringLiteral("金银花")}, {2, QStringLiteral("炉甘石")}});
-        QCOMPARE(r.message, QStringLiteral("炉甘石 不适用于该剂型"));
+        QCOMPARE(r.message, QStringLiteral("中药:炉甘石仅供外用,不可内服"));
+        // a herb the form's own table keeps out
+        r = analysePrescription(QStringLiteral("decoction"), {{10, QStringLiteral("金银花")}, {0.1, QStringLiteral("雄黄")}});
+        QCOMPARE(r.message, QStringLiteral("雄黄 不适用于该剂型"));
+        // a dose above the herb's limit, entered for external use or read
+        // from a file, refuses the analysis by mouth; external use takes it
+        const QList<prescriptionEntry> heavy = {{10, QStringLiteral("金银花")}, {30, QStringLiteral("附子")}};
+        r = analysePrescription(QStringLiteral("decoction"), heavy);
+        QCOMPARE(r.message, QStringLiteral("中药:附子剂量异常"));
+        QCOMPARE(analysePrescription(pill, heavy).message, QStringLiteral("中药:附子剂量异常"));
+        QVERIFY(analysePrescription(QStringLiteral("external"), heavy).message != QStringLiteral("中药:附子剂量异常"));
+        QVERIFY(analysePrescription(QStringLiteral("decoction"), {{10, QStringLiteral("金银花")}, {20, QStringLiteral("附子")}}).ok);
         r = analysePrescription(QStringLiteral("external"), {{10, QStringLiteral("冰片")}, {2, QStringLiteral("炉甘石")}});
         QVERIFY2(r.ok || r.message.isEmpty() || !r.message.contains(QStringLiteral("不适用")), qPrintable(r.message));
         // a herb with a special way of decocting passes the form check
@@ -161,12 +174,65 @@ private slots:
         // the range of a known herb, typed under an alias
         QCOMPARE(checkNewEntry(entries, QStringLiteral("北细辛"), 3, &name), QString());
         QCOMPARE(name, QStringLiteral("细辛"));
-        QCOMPARE(checkNewEntry(entries, QStringLiteral("北细辛"), 4, &name), QStringLiteral("中药:北细辛剂量异常"));
+        QCOMPARE(checkNewEntry(entries, QStringLiteral("北细辛"), 6, &name), QString());
+        QCOMPARE(checkNewEntry(entries, QStringLiteral("北细辛"), 6.01, &name), QStringLiteral("中药:北细辛剂量异常"));
+        QCOMPARE(checkNewEntry(entries, QStringLiteral("北细辛"), 0.99, &name), QStringLiteral("中药:北细辛剂量异常"));
         entries.append({3, QStringLiteral("细辛")});
         QCOMPARE(checkNewEntry(entries, QStringLiteral("辽细辛"), 3, &name), QStringLiteral("中药:细辛已存在"));
         for (int i = 0; i < 17; ++i)
             entries.append({9, QStringLiteral("x%1").arg(i)});
         QCOMPARE(checkNewEntry(entries, QStringLiteral("黄芪"), 15, &name), QStringLiteral("最大支持的中药味数味为:18"));
+    }
+
+    // The dose check of each dosage form: a decoction keeps the herb's whole
+    // range, a pill or powder its upper bound, external use neither.
+    void doseChecksByForm_data()
+    {
+        QTest::addColumn<QString>("herb");
+        QTest::addColumn<double>("dose");
+        QTest::addColumn<QString>("form");
+        QTest::addColumn<bool>("accepted");
+        const QString d = QStringLiteral("decoction"), p = QStringLiteral("pill"), s = QStringLiteral("powder"),
+                      e = QStringLiteral("external");
+        QTest::newRow("朱砂 at its limit") << QStringLiteral("朱砂") << 0.5 << d << true;
+        QTest::newRow("朱砂 above it") << QStringLiteral("朱砂") << 0.51 << p << false;
+        QTest::newRow("朱砂 below in a decoction") << QStringLiteral("朱砂") << 0.05 << d << false;
+        QTest::newRow("朱砂 share of a pill") << QStringLiteral("朱砂") << 0.05 << p << true;
+        QTest::newRow("黄连 below in a decoction") << QStringLiteral("黄连") << 1.0 << d << false;
+        QTest::newRow("黄连 share of a powder") << QStringLiteral("黄连") << 0.17 << s << true;
+        QTest::newRow("黄连 above in a pill") << QStringLiteral("黄连") << 16.0 << p << false;
+        QTest::newRow("附子 textbook") << QStringLiteral("附子") << 20.0 << d << true;
+        QTest::newRow("附子 above") << QStringLiteral("附子") << 21.0 << d << false;
+        QTest::newRow("附子 external") << QStringLiteral("附子") << 60.0 << e << true;
+        QTest::newRow("beyond any amount") << QStringLiteral("附子") << 1000.0 << e << false;
+        QTest::newRow("external only, outside") << QStringLiteral("水银") << 1.0 << e << true;
+        QTest::newRow("unknown herb low") << QStringLiteral("龙肝") << 5.0 << d << false;
+        QTest::newRow("unknown herb in a pill") << QStringLiteral("龙肝") << 5.0 << p << true;
+        QTest::newRow("unknown herb high") << QStringLiteral("龙肝") << 16.0 << p << false;
+        for (const QString &form : {d, p, s, e}) {
+            QTest::newRow(qPrintable(form + QLatin1String(" zero"))) << QStringLiteral("甘草") << 0.0 << form << false;
+            QTest::newRow(qPrintable(form + QLatin1String(" negative"))) << QStringLiteral("甘草") << -3.0 << form << false;
+            QTest::newRow(qPrintable(form + QLatin1String(" not a number"))) << QStringLiteral("甘草") << qQNaN() << form << false;
+        }
+    }
+
+    void doseChecksByForm()
+    {
+        QFETCH(QString, herb);
+        QFETCH(double, dose);
+        QFETCH(QString, form);
+        QFETCH(bool, accepted);
+        QString name;
+        QCOMPARE(checkNewEntry({}, herb, dose, &name, form),
+                 accepted ? QString() : QStringLiteral("中药:%1剂量异常").arg(herb));
+    }
+
+    void externalOnlyHerbsAreNamed()
+    {
+        QString name;
+        QCOMPARE(checkNewEntry({}, QStringLiteral("汞"), 1, &name, QStringLiteral("pill")), QStringLiteral("中药:水银仅供外用,不可内服"));
+        QCOMPARE(checkNewEntry({}, QStringLiteral("汞"), 1, &name, QStringLiteral("external")), QString());
+        QCOMPARE(name, QStringLiteral("水银"));
     }
 
     void envoyAndMissPairs()
@@ -275,10 +341,16 @@ private slots:
         const classicFormula *f = findClassicFormula(formula);
         QVERIFY(f);
         QCOMPARE(f->form == QLatin1String("external"), formula == QStringLiteral("二味拔毒散"));
+        // Taken by mouth, an external formula's amounts are held to each
+        // herb's limit, so that the form alone decides.
         QList<prescriptionEntry> entries;
-        for (const auto *role : {&f->sovereign, &f->minister, &f->assistant, &f->envoy})
-            for (const formulaHerb &h : *role)
-                entries.append({qMax(1, h.dose), h.name});
+        for (const auto *role : {&f->sovereign, &f->minister, &f->assistant, &f->envoy}) {
+            for (const formulaHerb &h : *role) {
+                double lower = 0, upper = 0;
+                const bool limited = form != QLatin1String("external") && doseRange(h.name, &lower, &upper);
+                entries.append({limited ? std::min(h.dose, upper) : h.dose, h.name});
+            }
+        }
         prescriptionAnalysis a;
         a.setInput(form, entries);
         QVERIFY2(a.analyse(), qPrintable(a.failureText()));
@@ -328,18 +400,21 @@ private slots:
     {
         const QString dir = freshTestDir(QStringLiteral("pf"));
         const QString path = dir + QStringLiteral("/a.pf");
-        const QList<prescriptionEntry> entries = {{9, QStringLiteral("麻黄")}, {6, QStringLiteral("桂枝")}, {3, QStringLiteral("甘草")}};
+        const QList<prescriptionEntry> entries = {{9, QStringLiteral("麻黄")}, {6, QStringLiteral("桂枝")}, {3, QStringLiteral("甘草")},
+                                                  {0.15, QStringLiteral("牛黄")}};
         QVERIFY(writePrescriptionFile(path, QStringLiteral("powder"), entries));
         QFile f(path);
         QVERIFY(f.open(QIODevice::ReadOnly));
         const QByteArray bytes = f.readAll();
         QVERIFY(bytes.startsWith("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<prescription>\n    <type>powder</type>\n"));
+        // whole grams as they always were, other doses with their decimals
         QVERIFY(bytes.contains("        <node>\n            <name>麻黄</name>\n            <doze>9</doze>\n        </node>\n"));
+        QVERIFY(bytes.contains("            <doze>0.15</doze>\n"));
         prescriptionFile read;
         QVERIFY(readPrescriptionFile(path, &read));
         QCOMPARE(read.form, QStringLiteral("powder"));
-        QCOMPARE(read.entries.size(), 3);
-        for (int i = 0; i < 3; ++i) {
+        QCOMPARE(read.entries.size(), 4);
+        for (int i = 0; i < 4; ++i) {
             QCOMPARE(read.entries.at(i).name, entries.at(i).name);
             QCOMPARE(read.entries.at(i).dose, entries.at(i).dose);
         }
@@ -398,6 +473,9 @@ private slots:
         QTest::newRow("dose not a number") << rxFile({node(QStringLiteral("桂枝"), QStringLiteral("六"))}) << QStringLiteral("中药:桂枝剂量异常");
         QTest::newRow("dose missing") << rxFile({QStringLiteral("<node><name>桂枝</name></node>")}) << QStringLiteral("中药:桂枝剂量异常");
         QTest::newRow("dose 1") << rxFile({node(QStringLiteral("桂枝"), QStringLiteral("1"))}) << QString();
+        QTest::newRow("decimal dose") << rxFile({node(QStringLiteral("牛黄"), QStringLiteral("0.15"))}) << QString();
+        QTest::newRow("dose 0.0") << rxFile({node(QStringLiteral("牛黄"), QStringLiteral("0.0"))}) << QStringLiteral("中药:牛黄剂量异常");
+        QTest::newRow("dose with exponent") << rxFile({node(QStringLiteral("桂枝"), QStringLiteral("1e1"))}) << QStringLiteral("中药:桂枝剂量异常");
         QTest::newRow("empty name") << rxFile({node(QStringLiteral("麻黄"), QStringLiteral("9")), node(QString(), QStringLiteral("6"))})
                                     << QStringLiteral("处方文件中第2味中药没有名称");
         QTest::newRow("blank name") << rxFile({node(QStringLiteral("  "), QStringLiteral("6"))}) << QStringLiteral("处方文件中第1味中药没有名称");
@@ -483,6 +561,13 @@ private slots:
         QCOMPARE(runLcq({QStringLiteral("analyse"), QStringLiteral("--form"), QStringLiteral("tea"), QStringLiteral("麻黄:9")}, &out, &err), 2);
         QCOMPARE(runLcq({QStringLiteral("analyse"), QStringLiteral("细辛:9")}, &out, &err), 3);
         QCOMPARE(err, QStringLiteral("中药:细辛剂量异常\n"));
+        // a dose that is not a number, or not above 0, is refused the same way
+        for (const char *dose : {"细辛:x", "细辛:0", "细辛:-3", "细辛:", "细辛:1e0"}) {
+            QCOMPARE(runLcq({QStringLiteral("analyse"), QString::fromUtf8(dose)}, &out, &err), 3);
+            QCOMPARE(err, QStringLiteral("中药:细辛剂量异常\n"));
+        }
+        QCOMPARE(runLcq({QStringLiteral("analyse"), QStringLiteral("--form"), QStringLiteral("pill"), QStringLiteral("朱砂:0.3"),
+                         QStringLiteral("黄连:0.5")}, &out, &err), 0);
         const QString dir = freshTestDir(QStringLiteral("lcqpf"));
         writePrescriptionFile(dir + QStringLiteral("/m.pf"), QStringLiteral("decoction"),
                               {{9, QStringLiteral("麻黄")}, {6, QStringLiteral("桂枝")}, {6, QStringLiteral("苦杏仁")}, {3, QStringLiteral("甘草")}});

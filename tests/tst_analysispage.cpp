@@ -15,7 +15,7 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QRadioButton>
-#include <QSpinBox>
+#include <QDoubleSpinBox>
 #include <QTableWidget>
 #include <QtTest>
 
@@ -28,7 +28,7 @@ QString writeFile(const QString &dir, const QString &name, const QByteArray &byt
     return f.fileName();
 }
 
-void add(analyWidget &page, const QString &herb, int dose)
+void add(analyWidget &page, const QString &herb, double dose)
 {
     page.herbField()->setText(herb);
     page.doseField()->setValue(dose);
@@ -61,6 +61,40 @@ private slots:
         add(page, QStringLiteral("黄芪"), 15);
         QCOMPARE(boxes.messages.last(), QStringLiteral("最大支持的中药味数味为:18"));
         QCOMPARE(page.table()->rowCount(), 18);
+    }
+
+    // Whole grams for most herbs, steps of 0.01 g for those whose range
+    // reaches below a gram, and for any herb in a pill, powder or ointment.
+    void doseFieldFollowsTheHerb()
+    {
+        analyWidget page;
+        boxCatcher boxes;
+        QCOMPARE(page.doseField()->decimals(), 0);
+        page.herbField()->setText(QStringLiteral("辰砂"));
+        QCOMPARE(page.doseField()->decimals(), 2);
+        QCOMPARE(page.doseField()->value(), 0.1); // 9 g is no dose of 朱砂
+        QCOMPARE(page.doseField()->singleStep(), 0.01);
+        page.doseField()->setValue(0.3);
+        page.onAdd();
+        QCOMPARE(page.table()->item(0, 1)->text(), QStringLiteral("0.3"));
+        QCOMPARE(page.entries().first().dose, 0.3);
+        page.herbField()->setText(QStringLiteral("黄连"));
+        QCOMPARE(page.doseField()->decimals(), 0);
+        QVERIFY(page.doseField()->minimum() >= 1);
+        page.formButton(QStringLiteral("pill"))->click();
+        QCOMPARE(page.doseField()->decimals(), 2);
+        page.doseField()->setValue(0.17);
+        page.onAdd();
+        QCOMPARE(page.table()->item(1, 1)->text(), QStringLiteral("0.17"));
+        page.onClickDec();
+        QCOMPARE(page.doseField()->decimals(), 0);
+        page.herbField()->setText(QStringLiteral("水银"));
+        page.doseField()->setValue(1);
+        page.onAdd();
+        QCOMPARE(boxes.messages, QStringList{QStringLiteral("中药:水银仅供外用,不可内服")});
+        page.onClickExternal();
+        page.onAdd();
+        QCOMPARE(page.entries().size(), 3);
     }
 
     void removingMovesTheSelectionUp()
@@ -122,7 +156,7 @@ private slots:
         analyWidget other;
         QVERIFY(other.importFile(dir + QStringLiteral("/a.pf")));
         QCOMPARE(other.herbNames(), page.herbNames());
-        QCOMPARE(other.entries().at(1).dose, 6);
+        QCOMPARE(other.entries().at(1).dose, 6.0);
         QCOMPARE(other.form(), QStringLiteral("powder"));
         QVERIFY(other.formButton(QStringLiteral("powder"))->isChecked());
 

@@ -55,7 +55,7 @@ QString unitXml(const QString &herb, const QString &functions, const QString &ta
     return QStringLiteral("<item name=\"%1\" function=\"%2\" target=\"%3\"/>").arg(herb, functions, targets);
 }
 
-QList<prescriptionEntry> herbs(const QStringList &names, int dose = 9)
+QList<prescriptionEntry> herbs(const QStringList &names, double dose = 9)
 {
     QList<prescriptionEntry> entries;
     for (const QString &n : names)

@@ -45,6 +45,30 @@ private slots:
         QCOMPARE(page.view()->toPlainText(), text);
     }
 
+    // The record's own (pharmacopoeia) range, and the range of the classic
+    // formulas where the analysis accepts more; external use where there is
+    // no internal dose.
+    void doseLineShowsBothRanges_data()
+    {
+        QTest::addColumn<QString>("herb");
+        QTest::addColumn<QString>("line");
+        QTest::newRow("widened") << QStringLiteral("麻黄") << QStringLiteral("2 ~ 10 g（药典用量；古方用量 2 ~ 12 g）");
+        QTest::newRow("decimals") << QStringLiteral("朱砂") << QStringLiteral(" 0.1 ~ 0.5 g\n");
+        QTest::newRow("external") << QStringLiteral("水银") << QStringLiteral("仅供外用，不作内服");
+    }
+
+    void doseLineShowsBothRanges()
+    {
+        QFETCH(QString, herb);
+        QFETCH(QString, line);
+        herbInfo page;
+        page.searchField()->setText(herb);
+        page.onClickSearch();
+        const QString text = page.view()->toPlainText();
+        QVERIFY2(text.contains(line), qPrintable(text.section(QStringLiteral("常用剂量"), 1).left(60)));
+        QVERIFY(!text.contains(QStringLiteral(" 0 ~ 0 g")));
+    }
+
     void emptySearchIsTold()
     {
         herbInfo page;

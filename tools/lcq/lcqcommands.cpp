@@ -11,6 +11,7 @@
 #include "formulas/flowgraph.h"
 #include "formulas/formulalibrary.h"
 #include "herbs/herbbase.h"
+#include "herbs/herbdose.h"
 #include "pairs/pairrules.h"
 #include "text/phrasedictionary.h"
 
@@ -165,8 +166,8 @@ int cmdHerb(const QStringList &args)
         {QStringLiteral("caution"), r.caution.join(comma)},
         {QStringLiteral("comment"), comments.join(comma)},
         {QStringLiteral("formula"), r.formula.join(comma)},
-        {QStringLiteral("doseMin"), QString::number(r.doseMin)},
-        {QStringLiteral("doseMax"), QString::number(r.doseMax)},
+        {QStringLiteral("doseMin"), doseText(r.doseMin)},
+        {QStringLiteral("doseMax"), doseText(r.doseMax)},
         {QStringLiteral("store"), r.store},
         {QStringLiteral("prepare"), r.prepare},
         {QStringLiteral("distribution"), r.distribution},
@@ -193,10 +194,20 @@ int cmdDose(const QStringList &args)
 {
     if (args.size() != 1)
         return usage(QStringLiteral("usage: lcq dose NAME"));
-    int lower = 0, upper = 0;
-    if (!doseRange(canonicalHerbName(args.first()), &lower, &upper))
+    const QString name = canonicalHerbName(args.first());
+    double lower = 0, upper = 0;
+    if (!doseRange(name, &lower, &upper))
         return notFound();
-    lcqOut(QStringLiteral("%1\t%2\n").arg(lower).arg(upper));
+    if (isExternalOnly(name)) {
+        lcqOut(QStringLiteral("external use only\n"));
+        return lcqDone;
+    }
+    QString line = doseText(lower) + QLatin1Char('\t') + doseText(upper);
+    // The pharmacopoeia's range follows when the analysis accepts more.
+    const herbRecord r = findHerbByName(name);
+    if (!sameDose(r.doseMin, lower) || !sameDose(r.doseMax, upper))
+        line += QLatin1Char('\t') + doseText(r.doseMin) + QLatin1Char('\t') + doseText(r.doseMax);
+    lcqOut(line + QLatin1Char('\n'));
     return lcqDone;
 }
 
@@ -257,7 +268,7 @@ QString roleText(const QList<formulaHerb> &herbs)
 {
     QStringList parts;
     for (const formulaHerb &h : herbs) {
-        QString part = h.name + QLatin1Char(' ') + QString::number(h.dose) + QLatin1Char('g');
+        QString part = h.name + QLatin1Char(' ') + doseText(h.dose) + QLatin1Char('g');
         if (!h.method.isEmpty())
             part += QLatin1Char(' ') + h.method;
         parts << part;
@@ -335,12 +346,14 @@ int cmdAnalyse(const QStringList &args)
         return usage(QStringLiteral("a prescription file or herbs, not both"));
     for (const QString &item : std::as_const(rest)) {
         const qsizetype colon = item.lastIndexOf(QLatin1Char(':'));
-        bool ok = false;
-        const int dose = colon > 0 ? item.mid(colon + 1).toInt(&ok) : 0;
-        if (!ok)
+        if (colon <= 0)
             return usage(QStringLiteral("herbs are given as HERB:DOSE, not %1").arg(item));
+        // A dose that is not a number is refused like one out of range.
+        double dose = 0;
+        if (!parseDose(item.mid(colon + 1), &dose))
+            dose = 0;
         QString name;
-        const QString refusal = checkNewEntry(entries, item.left(colon), dose, &name);
+        const QString refusal = checkNewEntry(entries, item.left(colon), dose, &name, form);
         if (!refusal.isEmpty()) {
             lcqErr(refusal + QLatin1Char('\n'));
             return lcqRefused;
@@ -448,7 +461,8 @@ QString lcqUsageText()
         "  phrase BLOCK KEY      one phrase of the dictionary\n"
         "  herb NAME             a herb record, found by name or alias\n"
         "  canon NAME            the canonical name of a herb\n"
-        "  dose NAME             usual dose range in grams: LOWER<TAB>UPPER\n"
+        "  dose NAME             accepted dose range in grams: LOWER<TAB>UPPER, then the\n"
+        "                        pharmacopoeia's range when it differs; or 'external use only'\n"
         "  pair A,B              the pair rule of two herbs\n"
         "  pairs HERB            every pair rule of a herb\n"
         "  check HERB HERB ...   the first forbidden combination (exit 3), or ok\n"

@@ -249,6 +249,24 @@ def load_library(herbs):
     return library
 
 
+def load_conflicts(herbs):
+    """Pairs of canonical herb names that must not meet (十八反, 十九畏)."""
+    pairs = set()
+    for entry, tag in (('oppose.xml', 'oppose'), ('hate.xml', 'hate')):
+        path = os.path.join(IMPL, 'script', entry)
+        if not os.path.exists(path):
+            continue
+        d = xml.dom.minidom.parse(path).documentElement
+        for block in d.getElementsByTagName(tag):
+            for it in block.getElementsByTagName('item'):
+                a = herbs.get(it.getAttribute('name'), it.getAttribute('name'))
+                for t in it.getElementsByTagName('tag'):
+                    if t.firstChild:
+                        b = t.firstChild.data.strip()
+                        pairs.add(frozenset((a, herbs.get(b, b))))
+    return pairs
+
+
 def load_points():
     points = set()
     path = os.path.join(IMPL, 'data', 'acupoint.txt')
@@ -264,8 +282,23 @@ def parse_dose(text):
     return float(m.group(1)) if m else None
 
 
-def check_formula(c, p, f, herbs, ranges, library):
+def check_prescription(where, names, herbs, conflicts):
+    canon = [herbs.get(n, n) for n in names]
+    if len(set(canon)) > 18:
+        error('%s: %d herbs; a prescription holds at most 18' % (where, len(set(canon))))
+    for i, a in enumerate(canon):
+        for b in canon[i + 1:]:
+            if frozenset((a, b)) in conflicts:
+                error('%s: %s and %s must not be used together' % (where, a, b))
+
+
+def check_formula(c, p, f, herbs, ranges, library, conflicts):
     where = '%s %s %s' % (c.code, p.code, f.name)
+    base = [h[0] for h in f.herbs]
+    check_prescription(where, base, herbs, conflicts)
+    for i, sc in enumerate(f.scenes):
+        check_prescription('%s variant %d' % (where, i + 1),
+                           [h for h in base if h not in sc.remove] + [h[0] for h in sc.add], herbs, conflicts)
     if f.name in library:
         own = {herbs.get(h[0], h[0]) for h in f.herbs}
         missing = library[f.name] - own
@@ -509,6 +542,7 @@ def main():
     herbs, ranges = load_herbs()
     points = load_points()
     library = load_library(herbs)
+    conflicts = load_conflicts(herbs)
     k = Knowledge()
     map_lines = []
     scripts = []
@@ -570,7 +604,7 @@ def main():
                 error('%s %s: no formula' % (c.code, where))
             else:
                 f = p.formula
-                check_formula(c, p, f, herbs, ranges, library)
+                check_formula(c, p, f, herbs, ranges, library, conflicts)
                 k.formula_patterns.setdefault(c.code, []).append(p.code)
                 conds = resolve_list(b, f.conditions, c, where + ' formula')
                 s = ['    <script for="%s" symptom="%s"%s%s%s>' % (
