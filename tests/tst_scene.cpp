@@ -320,6 +320,16 @@ private slots:
         sceneViewport v = startingView();
         sceneMoverController mover(&v, Qt::red);
         const float h = v.viewHeight();
+        // The point pressed on stays under the pointer.
+        const QVector3D face(-0.1f, 0.0f, 2.0f);
+        const QPointF anchor = v.project(face);
+        mover.setActiveMover(sceneMoverController::zoom, anchor.x(), anchor.y());
+        mover.move(anchor.x(), anchor.y() - 150);
+        QVERIFY(v.viewHeight() < h * 0.5f);
+        QVERIFY((v.project(face) - anchor).manhattanLength() < 0.01);
+        QVERIFY((v.project(QVector3D(0, 0, 0)) - v.project(face)).manhattanLength() > (QPointF(400, 250) - anchor).manhattanLength() * 1.5);
+        mover.setNoMover();
+        v = startingView();
         mover.setActiveMover(sceneMoverController::zoom, 400, 300);
         mover.move(400, 200); // upward: closer
         QVERIFY(v.viewHeight() < h * 0.7f);

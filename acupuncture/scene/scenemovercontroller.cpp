@@ -13,7 +13,7 @@ void sceneMoverController::setActiveMover(int type, double x, double y)
         m_trackBall.begin(*m_viewport, x, y);
         m_active = trackBall;
     } else if (type == zoom) {
-        m_zoom.begin(y);
+        m_zoom.begin(x, y);
         m_active = zoom;
     } else {
         m_active = noMover;

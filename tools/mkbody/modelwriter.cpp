@@ -17,10 +17,10 @@ bool modelWriter::write3ds(const triangleMesh &mesh, const std::string &path, st
     auto *material = new aiMaterial;
     const aiString name("skin");
     material->AddProperty(&name, AI_MATKEY_NAME);
-    const aiColor3D diffuse(0.92f, 0.76f, 0.64f);
-    const aiColor3D ambient(0.92f, 0.76f, 0.64f);
-    const aiColor3D specular(0.22f, 0.2f, 0.18f);
-    const float shininess = 24.0f;
+    const aiColor3D diffuse(0.80f, 0.62f, 0.50f);
+    const aiColor3D ambient(0.80f, 0.62f, 0.50f);
+    const aiColor3D specular(0.16f, 0.14f, 0.12f);
+    const float shininess = 20.0f;
     material->AddProperty(&diffuse, 1, AI_MATKEY_COLOR_DIFFUSE);
     material->AddProperty(&ambient, 1, AI_MATKEY_COLOR_AMBIENT);
     material->AddProperty(&specular, 1, AI_MATKEY_COLOR_SPECULAR);
