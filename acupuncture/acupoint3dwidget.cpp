@@ -81,6 +81,12 @@ acupoint3DWidget::~acupoint3DWidget()
 
 bool acupoint3DWidget::openGLAvailable()
 {
+    // Platforms that draw windows into plain pictures cannot show OpenGL
+    // widgets, even where they can make a context.
+    static const QStringList pictureOnly{QStringLiteral("offscreen"), QStringLiteral("minimal"),
+                                         QStringLiteral("linuxfb"), QStringLiteral("vnc")};
+    if (pictureOnly.contains(QGuiApplication::platformName()))
+        return false;
     QOpenGLContext context;
     return context.create();
 }

@@ -36,7 +36,8 @@ public:
 
     // The model file, relative to the working directory.
     static QString modelPath();
-    // Whether the platform can give the page an OpenGL context at all.
+    // Whether the platform can show the page: an OpenGL context on a platform
+    // that composes OpenGL widgets into its windows.
     static bool openGLAvailable();
     // The meridian menu: (text, code) in menu order.
     static QList<QPair<QString, QString>> meridianEntries();

@@ -48,6 +48,9 @@ searchWidget::searchWidget(QWidget *parent)
     m_result->document()->setDocumentMargin(8);
     m_categories = new QTreeWidget(this);
     m_categories->setHeaderHidden(true);
+    // A click opens or closes a category; the double click of the tree would
+    // toggle it a second time.
+    m_categories->setExpandsOnDoubleClick(false);
     m_categories->setMaximumWidth(200);
     for (const unitItem *category : folkCategories()) {
         auto *top = new QTreeWidgetItem(m_categories, QStringList{category->name});

@@ -1,6 +1,7 @@
 #include "analysisreport.h"
 
 #include "herbs/herbbase.h"
+#include "herbs/herbdose.h"
 #include "pairs/pairrules.h"
 #include "prescriptionanalysis.h"
 #include "text/phrasedictionary.h"
@@ -76,14 +77,30 @@ analysisReport analysePrescription(const QString &form, const QList<prescription
     }
     QString tpl = lookupPhrase(QStringLiteral("script"), QStringLiteral("output_template"));
     tpl.replace(QLatin1Char('#'), QLatin1Char('\n'));
-    const QString comma = QStringLiteral(",");
-    result.report = tpl.arg(result.functions.join(comma), result.targets.join(comma), analysis.explanationText(),
-                            result.taboos.join(comma), QLatin1Char('\n') + analysis.notesText());
+    result.report = tpl.arg(joinReportTexts(result.functions), joinReportTexts(result.targets),
+                            analysis.explanationText(), joinReportTexts(result.taboos),
+                            QLatin1Char('\n') + analysis.notesText());
     result.ok = true;
     return result;
 }
 
-QString checkNewEntry(const QList<prescriptionEntry> &entries, const QString &typed, int dose, QString *canonical)
+QString joinReportTexts(const QStringList &texts)
+{
+    // Full stops, semicolons and commas of either width already end an entry.
+    static const QString marks = QStringLiteral("。；;，,、：:！!？?");
+    QString out;
+    for (const QString &t : texts) {
+        if (t.isEmpty())
+            continue;
+        if (!out.isEmpty() && !marks.contains(out.back()))
+            out += QLatin1Char(',');
+        out += t;
+    }
+    return out;
+}
+
+QString checkNewEntry(const QList<prescriptionEntry> &entries, const QString &typed, double dose, QString *canonical,
+                      const QString &form)
 {
     const QString text = typed.trimmed();
     const QString name = canonicalHerbName(text);
@@ -97,9 +114,9 @@ QString checkNewEntry(const QList<prescriptionEntry> &entries, const QString &ty
         if (e.name == name)
             return lookupPhrase(QStringLiteral("script"), QStringLiteral("exist")).arg(name);
     }
-    int lower = 6, upper = 15;
-    doseRange(name, &lower, &upper);
-    if (dose < lower || dose > upper)
+    if (isExternalOnly(name) && form != QLatin1String("external"))
+        return lookupPhrase(QStringLiteral("script"), QStringLiteral("externalonly")).arg(name);
+    if (!doseAccepted(name, dose, form))
         return lookupPhrase(QStringLiteral("script"), QStringLiteral("baddoze")).arg(text);
     return QString();
 }

@@ -24,9 +24,17 @@ struct analysisReport
 analysisReport analysePrescription(const QString &form, const QList<prescriptionEntry> &entries,
                                    const std::function<void(int)> &progress = {});
 
-// The checks made when a herb is added by hand; empty when it may be added,
-// otherwise the message to show. canonical receives the name to store.
-QString checkNewEntry(const QList<prescriptionEntry> &entries, const QString &typed, int dose,
-                      QString *canonical);
+// Joins the entries of a report section with ",": empty entries are left
+// out, and no comma follows an entry that already ends in a punctuation mark
+// (a sentence ending in "。" is followed directly by the next).
+QString joinReportTexts(const QStringList &texts);
+
+// The checks made when a herb is added by hand in a dosage form; empty when
+// it may be added, otherwise the message to show. canonical receives the name
+// to store. A dose that is not above 0, or outside what the form accepts
+// (doseAccepted), is refused with the dose message; a herb for external use
+// only, outside external use, with its own message.
+QString checkNewEntry(const QList<prescriptionEntry> &entries, const QString &typed, double dose,
+                      QString *canonical, const QString &form = QStringLiteral("decoction"));
 
 #endif

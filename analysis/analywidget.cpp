@@ -3,6 +3,7 @@
 
 #include "analysisreport.h"
 #include "herbs/herbbase.h"
+#include "herbs/herbdose.h"
 #include "prescriptionfile.h"
 #include "text/phrasedictionary.h"
 #include "text/warnningbox.h"
@@ -21,7 +22,9 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSpinBox>
+#include <QDoubleSpinBox>
+
+#include <cmath>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -45,8 +48,9 @@ analyWidget::analyWidget(QWidget *parent)
     auto *completer = new QCompleter(herbNameWords(), m_herb);
     completer->setFilterMode(Qt::MatchContains);
     m_herb->setCompleter(completer);
-    m_dose = new QSpinBox(this);
-    m_dose->setRange(1, 99);
+    m_dose = new QDoubleSpinBox(this);
+    m_dose->setDecimals(0);
+    m_dose->setRange(1, largestDose);
     m_dose->setValue(9);
     auto *unit = new QLabel(phrase("script", "unit"), this);
 
@@ -137,6 +141,24 @@ analyWidget::analyWidget(QWidget *parent)
     connect(m_pill, &QRadioButton::clicked, this, &analyWidget::onClickPill);
     connect(m_powder, &QRadioButton::clicked, this, &analyWidget::onClickPowder);
     connect(m_external, &QRadioButton::clicked, this, &analyWidget::onClickExternal);
+    connect(m_herb, &QLineEdit::textChanged, this, &analyWidget::updateDoseField);
+}
+
+void analyWidget::updateDoseField()
+{
+    const int decimals = doseFieldDecimals(m_herb->text(), m_form);
+    if (decimals != m_dose->decimals()) {
+        const double value = m_dose->value();
+        m_dose->setDecimals(decimals);
+        m_dose->setSingleStep(decimals == 0 ? 1 : 0.01);
+        m_dose->setMinimum(std::pow(10.0, -decimals));
+        m_dose->setValue(value);
+    }
+    // A dose the herb does not take gives way to the herb's smallest one.
+    const QString name = canonicalHerbName(m_herb->text().trimmed());
+    double lower = 0, upper = 0;
+    if (doseRange(name, &lower, &upper) && upper > 0 && !doseAccepted(name, m_dose->value(), m_form))
+        m_dose->setValue(lower);
 }
 
 QStringList analyWidget::herbNames() const
@@ -164,19 +186,20 @@ void analyWidget::appendEntry(const prescriptionEntry &entry)
     const int row = m_table->rowCount();
     m_table->insertRow(row);
     m_table->setItem(row, 0, new QTableWidgetItem(entry.name));
-    m_table->setItem(row, 1, new QTableWidgetItem(QString::number(entry.dose)));
+    m_table->setItem(row, 1, new QTableWidgetItem(doseText(entry.dose)));
 }
 
 void analyWidget::setForm(const QString &form)
 {
     m_form = form;
     formButton(form)->setChecked(true);
+    updateDoseField();
 }
 
 void analyWidget::onAdd()
 {
     QString name;
-    const QString refusal = checkNewEntry(m_entries, m_herb->text(), m_dose->value(), &name);
+    const QString refusal = checkNewEntry(m_entries, m_herb->text(), m_dose->value(), &name, m_form);
     if (!refusal.isEmpty()) {
         showWarning(refusal, this);
         return;
@@ -237,35 +260,40 @@ void analyWidget::onAnaly()
 void analyWidget::onClickDec()
 {
     m_form = QStringLiteral("decoction");
+    updateDoseField();
 }
 
 void analyWidget::onClickPill()
 {
     m_form = QStringLiteral("pill");
+    updateDoseField();
 }
 
 void analyWidget::onClickPowder()
 {
     m_form = QStringLiteral("powder");
+    updateDoseField();
 }
 
 void analyWidget::onClickExternal()
 {
     m_form = QStringLiteral("external");
+    updateDoseField();
 }
 
 bool analyWidget::importFile(const QString &path)
 {
+    // The whole file is checked first; a refused file changes nothing.
     prescriptionFile file;
-    if (!readPrescriptionFile(path, &file))
+    if (!readPrescriptionFile(path, &file)) {
+        showWarning(file.refusal, this);
         return false;
+    }
     onClear();
     if (file.formSeen)
         setForm(file.form);
     for (const prescriptionEntry &e : std::as_const(file.entries))
         appendEntry(e);
-    if (file.stoppedEarly)
-        showWarning(phrase("herb", "unbookherb").arg(file.badName), this);
     return true;
 }
 

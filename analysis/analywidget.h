@@ -9,7 +9,7 @@ class QLineEdit;
 class QPlainTextEdit;
 class QProgressBar;
 class QRadioButton;
-class QSpinBox;
+class QDoubleSpinBox;
 class QTableWidget;
 
 // The prescription analysis page: herbs and doses are entered, checked and
@@ -25,14 +25,15 @@ public:
     QString form() const { return m_form; }
     int selectedRow() const { return m_selected; }
     QLineEdit *herbField() const { return m_herb; }
-    QSpinBox *doseField() const { return m_dose; }
+    QDoubleSpinBox *doseField() const { return m_dose; }
     QTableWidget *table() const { return m_table; }
     QPlainTextEdit *report() const { return m_report; }
     QProgressBar *progressBar() const { return m_progress; }
     QRadioButton *formButton(const QString &form) const;
 
-    // Replaces the prescription with the content of a file; the page is left
-    // as it was when the file cannot be read. Returns whether it was read.
+    // Replaces the prescription with the content of a file. A file that
+    // cannot be read or is refused leaves the page as it was and tells the
+    // user why. Returns whether it was read.
     bool importFile(const QString &path);
     // Writes the prescription; tells the user when the file cannot be written.
     bool exportFile(const QString &path);
@@ -58,12 +59,14 @@ public slots:
 private:
     void appendEntry(const prescriptionEntry &entry);
     void setForm(const QString &form);
+    // Whole grams, or steps of 0.01 g, as the herb and the form need.
+    void updateDoseField();
 
     QList<prescriptionEntry> m_entries;
     int m_selected = -1;
     QString m_form = QStringLiteral("decoction");
     QLineEdit *m_herb = nullptr;
-    QSpinBox *m_dose = nullptr;
+    QDoubleSpinBox *m_dose = nullptr;
     QTableWidget *m_table = nullptr;
     QPlainTextEdit *m_report = nullptr;
     QProgressBar *m_progress = nullptr;

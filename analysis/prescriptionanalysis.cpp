@@ -2,6 +2,7 @@
 
 #include "formulas/formulalibrary.h"
 #include "herbs/herbbase.h"
+#include "herbs/herbdose.h"
 #include "pairs/pairrules.h"
 #include "text/phrasedictionary.h"
 
@@ -71,8 +72,18 @@ bool prescriptionAnalysis::analyse()
 
     // Dosage form: a herb of the herb table that may not be used in this form
     // (and has no special way of decocting in it) refuses the prescription.
+    // Taken by mouth, a herb for external use only refuses it, and so does a
+    // dose above what the form accepts (entered for external use, or read
+    // from a file).
     QStringList byName = m_herbs;
     byName.sort();
+    const bool internal = m_form != QLatin1String("external");
+    for (const QString &h : std::as_const(byName)) {
+        if (internal && isExternalOnly(h))
+            return fail(phrase("script", "externalonly").arg(h));
+        if (internal && doseAboveLimit(h, m_entries.value(h).dose))
+            return fail(phrase("script", "baddoze").arg(h));
+    }
     for (const QString &h : std::as_const(byName)) {
         bool found = false;
         for (const herbRecord &r : herbTable()) {
@@ -91,7 +102,7 @@ bool prescriptionAnalysis::analyse()
         bool found = false;
         const herbRecord r = findHerbByName(m_herbs.first(), &found);
         if (!found)
-            return fail(QString());
+            return fail(phrase("herb", "unbookherb").arg(m_herbs.first()));
         progress(21);
         m_functions = textSet(r.function.begin(), r.function.end());
         progress(38);
@@ -166,8 +177,8 @@ void prescriptionAnalysis::matchClassicFormulas()
             if (prescribed(h.name)) {
                 m_usage[h.name] += 1;
                 m_roles[h.name] = QStringLiteral("s");
-            } else {
-                m_missing << h.name;
+            } else if (!m_missing.contains(h.name)) {
+                m_missing << h.name; // several formulas may lack the same envoy
             }
         }
         for (const QString &h : coreOf(f))
@@ -396,9 +407,9 @@ void prescriptionAnalysis::buildExplanation()
                                           [](const explanationItem &i) { return i.role == QLatin1String("j"); });
     if (!hasSovereign) {
         int best = -1;
-        int bestDose = 0;
+        double bestDose = 0;
         for (int i = 0; i < items.size(); ++i) {
-            const int dose = m_entries.value(items.at(i).herb).dose;
+            const double dose = m_entries.value(items.at(i).herb).dose;
             if (dose > bestDose) {
                 bestDose = dose;
                 best = i;
@@ -411,7 +422,7 @@ void prescriptionAnalysis::buildExplanation()
     QString text;
     for (const char *role : {"j", "c", "z", "s"}) {
         for (const explanationItem &i : std::as_const(items)) {
-            if (i.role != QLatin1String(role) || m_entries.value(i.herb).dose == 0)
+            if (i.role != QLatin1String(role) || m_entries.value(i.herb).dose <= 0)
                 continue;
             text += i.line + phrase("script", role) + QLatin1Char('\n');
         }

@@ -7,7 +7,7 @@
 // One line of a prescription: a canonical herb name and its dose in grams.
 struct prescriptionEntry
 {
-    int dose = 0;
+    double dose = 0;
     QString name;
 };
 

@@ -4,6 +4,7 @@
 #include "pairs/pairrules.h"
 #include "prescriptionfile.h"
 #include "text/phrasedictionary.h"
+#include "text/warnningbox.h"
 
 #include <QCoreApplication>
 #include <QFileDialog>
@@ -28,6 +29,7 @@ scriptGridWidget::scriptGridWidget(QWidget *parent)
     m_table->horizontalHeader()->setDefaultSectionSize(64);
     m_table->verticalHeader()->setDefaultSectionSize(28);
     m_label = new QLabel(this);
+    m_label->setTextFormat(Qt::PlainText);
     m_label->setWordWrap(true);
     m_label->setMinimumHeight(40);
     m_label->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -85,10 +87,13 @@ void scriptGridWidget::build(const QColor &diagonal)
 
 bool scriptGridWidget::importFile(const QString &path)
 {
+    // A file that cannot be read or is refused leaves the grid as it was.
     prescriptionFile file;
-    m_herbs.clear();
-    if (!readPrescriptionFile(path, &file))
+    if (!readPrescriptionFile(path, &file)) {
+        showWarning(file.refusal, this);
         return false;
+    }
+    m_herbs.clear();
     for (const prescriptionEntry &e : std::as_const(file.entries))
         m_herbs << e.name;
     build(QColor(100, 90, 90, 255));

@@ -20,7 +20,8 @@ public:
     QTableWidget *table() const { return m_table; }
     QLabel *label() const { return m_label; }
 
-    // Fills the grid from a prescription file; false when it cannot be read.
+    // Fills the grid from a prescription file; false, with a message and the
+    // grid left as it was, when the file cannot be read or is refused.
     bool importFile(const QString &path);
 
 signals:

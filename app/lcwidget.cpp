@@ -9,6 +9,7 @@
 #include "skinwidgetchoice.h"
 #include "text/phrasedictionary.h"
 #include "titlewidget.h"
+#include "update/updateapp.h"
 
 #include <QDesktopServices>
 #include <QGuiApplication>
@@ -47,6 +48,7 @@ lcWidget::lcWidget(QWidget *parent)
         m_pages->addWidget(createMainPage(i, this));
     m_skins = new skinWidgetChoice(this);
     m_skins->hide();
+    m_updater = new UpdateApp(this);
 
     m_footer = new QLabel(this);
     m_footer->setStyleSheet(QStringLiteral("background-color:white;"));
@@ -105,7 +107,7 @@ void lcWidget::onCurrentIndex(int index)
 
 void lcWidget::onUpdate()
 {
-    startUpdateCheck(this);
+    m_updater->start();
 }
 
 void lcWidget::onShowMax()

@@ -9,6 +9,7 @@ class QPropertyAnimation;
 class QStackedWidget;
 class QState;
 class QStateMachine;
+class UpdateApp;
 class mainMenu;
 class skinWidgetChoice;
 class titleWidget;
@@ -25,6 +26,7 @@ public:
     QStackedWidget *pages() const { return m_pages; }
     mainMenu *menu() const { return m_menu; }
     skinWidgetChoice *skinChooser() const { return m_skins; }
+    UpdateApp *updater() const { return m_updater; }
     bool isShownMaximized() const;
 
 public slots:
@@ -65,6 +67,7 @@ private:
     QStateMachine *m_machine = nullptr;
     QState *m_collapsed = nullptr;
     QPropertyAnimation *m_collapse = nullptr;
+    UpdateApp *m_updater = nullptr;
 };
 
 #endif

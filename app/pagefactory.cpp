@@ -7,6 +7,7 @@
 #include "browsers/herbinfo.h"
 #include "browsers/pairinfo.h"
 #include "browsers/readerwidget.h"
+#include "diagnosis/symptomdebug.h"
 #include "formulas/scriptflow.h"
 #include "frame/framechrome.h"
 #include "text/phrasedictionary.h"
@@ -65,10 +66,8 @@ void showDataSearchDialog(QWidget *parent)
     dialog.exec();
 }
 
-void showSymptomTestDialog(QWidget *)
+void showSymptomTestDialog(QWidget *parent)
 {
-}
-
-void startUpdateCheck(QWidget *)
-{
+    symptomDebug dialog(parent);
+    dialog.exec();
 }

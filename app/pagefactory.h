@@ -12,7 +12,4 @@ void showHerbComparerDialog(QWidget *parent);
 void showDataSearchDialog(QWidget *parent);
 void showSymptomTestDialog(QWidget *parent);
 
-// Starts the update check in the background.
-void startUpdateCheck(QWidget *mainWindow);
-
 #endif

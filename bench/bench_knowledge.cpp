@@ -34,7 +34,7 @@ QList<QList<prescriptionEntry>> classicPrescriptions()
         for (const auto *role : {&f.sovereign, &f.minister, &f.assistant, &f.envoy})
             for (const formulaHerb &h : *role)
                 if (rx.size() < maxPrescriptionHerbs)
-                    rx.append({qMax(1, h.dose), h.name});
+                    rx.append({qMax(1.0, h.dose), h.name});
         out.append(rx);
     }
     return out;

@@ -2,6 +2,7 @@
 
 #include "knowledge/loadfunctions.h"
 #include "herbs/herbbase.h"
+#include "herbs/herbdose.h"
 #include "text/phrasedictionary.h"
 
 #include <quazip.h>
@@ -18,27 +19,39 @@ herbInfoWidget::herbInfoWidget(QWidget *parent)
         showRecord(herbTable().first());
 }
 
+namespace {
+
+// The record's own (pharmacopoeia) range; where the analysis accepts other
+// doses for the classic formulas, that range as well. A herb for external use
+// only says so instead.
+QString doseLine(const herbRecord &r)
+{
+    if (isExternalOnly(r.name))
+        return lookupPhrase(QStringLiteral("herb"), QStringLiteral("externaldose"));
+    QString line = QStringLiteral(" %1 ~ %2 g").arg(doseText(r.doseMin), doseText(r.doseMax));
+    double lower = 0, upper = 0;
+    if (doseRange(r.name, &lower, &upper) && (!sameDose(lower, r.doseMin) || !sameDose(upper, r.doseMax)))
+        line += lookupPhrase(QStringLiteral("herb"), QStringLiteral("classicdose")).arg(doseText(lower), doseText(upper));
+    return line;
+}
+
+} // namespace
+
 QString herbInfoWidget::renderRecord(const QString &htmlTemplate, const herbRecord &r)
 {
+    // Record text goes into HTML: it is escaped, and every placeholder of the
+    // template is filled in one pass, so that a "%1" inside a value stays text.
+    const auto text = [](const QString &value) { return value.toHtmlEscaped(); };
+    const auto list = [](const QStringList &values) { return values.join(QLatin1Char(',')).toHtmlEscaped(); };
     QString commentary = QStringLiteral("<br>");
     QStringList entries;
     for (const auto &c : r.comments)
-        entries << c.first + QStringLiteral(": ") + c.second + QStringLiteral("<br>");
+        entries << text(c.first) + QStringLiteral(": ") + text(c.second) + QStringLiteral("<br>");
     commentary += entries.join(QLatin1Char('\n'));
-    const QString comma = QStringLiteral(",");
-    return htmlTemplate.arg(r.name)
-        .arg(r.alias.join(comma))
-        .arg(r.desc)
-        .arg(r.pattern)
-        .arg((r.feature + r.meridian).join(comma))
-        .arg(r.function.join(comma))
-        .arg(r.indication.join(comma))
-        .arg(r.caution.join(comma))
-        .arg(QStringLiteral(" %1 ~ %2 g").arg(r.doseMin).arg(r.doseMax))
-        .arg(r.distribution)
-        .arg(r.store)
-        .arg(r.prepare)
-        .arg(commentary);
+    const QString dose = doseLine(r);
+    return htmlTemplate.arg(text(r.name), list(r.alias), text(r.desc), text(r.pattern), list(r.feature + r.meridian),
+                            list(r.function), list(r.indication), list(r.caution), dose, text(r.distribution),
+                            text(r.store), text(r.prepare), commentary);
 }
 
 void herbInfoWidget::showRecord(const herbRecord &record)

@@ -47,7 +47,10 @@ QString readerWidget::displayText(int index)
         return text;
     // A verse: its name, then one line per line of the verse.
     const qsizetype dash = text.indexOf(QLatin1Char('-'));
-    QStringList lines = text.mid(dash + 1).split(QLatin1Char(';'), Qt::SkipEmptyParts);
+    // Every line ends in ";"; a blank line of the verse stays a blank line.
+    QStringList lines = text.mid(dash + 1).split(QLatin1Char(';'));
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
     return QStringLiteral("【%1】\n").arg(text.left(dash)) + lines.join(QLatin1Char('\n'));
 }
 

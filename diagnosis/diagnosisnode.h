@@ -1,20 +1,34 @@
 #ifndef DIAGNOSISNODE_H
 #define DIAGNOSISNODE_H
 
+#include "complaintblock.h"
+#include "complaintcategory.h"
+#include "complaintrestriction.h"
+#include "diagnosisrules.h"
+#include "inbornitem.h"
+#include "questiongroup.h"
+
 #include <QDomElement>
+#include <QList>
+#include <QMap>
+#include <QMultiMap>
 #include <QObject>
+#include <QStringList>
 
 class QIODevice;
 
-// The diagnosis engine: holds the questionnaires and the rules that turn
-// answers into patterns. One instance per process.
+// The diagnosis engine: holds the questionnaires, the rules that turn answers
+// into patterns, the complaint catalogue and its restrictions. One instance
+// per process, created on first use.
 class diagnosisNode : public QObject
 {
     Q_OBJECT
 public:
     static diagnosisNode &instance();
 
+    // Readers used by the start-up loading; each adds to what is loaded.
     bool readGroupFile(QIODevice *device);
+    bool readRules(const QDomElement &element);
     bool readMapFile(QIODevice *device);
     bool readTextRules(QIODevice *device);
     bool readComplaintCatalogue(QIODevice *device);
@@ -22,15 +36,52 @@ public:
     bool readCategories(const QDomElement &root);
     bool readJudgeRules(const QDomElement &root);
 
-    int groupCount() const;
-    int cellCount() const;
-    int complaintCount() const;
+    // Questionnaire groups in load order; a group by id (null when none).
+    const QList<questionGroup *> &groups() const { return m_groups; }
+    const questionGroup *group(const QString &id) const;
+    // The answer with that id, found through the group named by its first
+    // part; null when there is none.
+    const questionItem *findAnswer(const QString &answerId, const questionList **question = nullptr) const;
+
+    const diagnosisRules &rules() const { return m_rules; }
+
+    // The complaint catalogue.
+    const QList<complaintBlock> &complaintBlocks() const { return m_blocks; }
+    const QStringList &complaintCodes() const { return m_complaintCodes; }
+    const complaintEntry *complaint(const QString &code) const;
+    QString complaintDescription(const QString &code) const;
+    QStringList complaintGroups(const QString &code) const;
+    QStringList complaintFurtherGroups(const QString &code) const;
+    QString complaintType(const QString &code) const;
+    // Position of the complaint's department block; -1 when not catalogued.
+    int departmentOf(const QString &code) const;
+
+    QList<complaintRestriction> restrictions(const QString &key) const;
+    const QMultiMap<QString, complaintRestriction> &restrictionTable() const { return m_restrictions; }
+    const QList<complaintCategory> &categories() const { return m_categories; }
+    const QList<inbornItem> &inbornItems() const { return m_inborn; }
+
+    int groupCount() const { return int(m_groups.size()); }
+    int cellCount() const { return int(m_rules.cellList.size()); }
+    int complaintCount() const { return int(m_complaintCodes.size()); }
 
     // Destroys the questionnaire objects; called once after the event loop.
     void cleanup();
+    // Empties every table (for tests and tools that load other data).
+    void clear();
 
 private:
     diagnosisNode() = default;
+    ~diagnosisNode() override;
+
+    QList<questionGroup *> m_groups;
+    diagnosisRules m_rules;
+    QList<complaintBlock> m_blocks;
+    QStringList m_complaintCodes;
+    QMap<QString, complaintEntry> m_complaints;
+    QMultiMap<QString, complaintRestriction> m_restrictions;
+    QList<complaintCategory> m_categories;
+    QList<inbornItem> m_inborn;
 };
 
 #endif

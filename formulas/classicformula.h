@@ -9,7 +9,7 @@ struct formulaHerb
 {
     QString name;
     QString method;
-    int dose = 0;
+    double dose = 0; // grams
 };
 
 // A classic formula with its herbs arranged by role.

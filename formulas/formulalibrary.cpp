@@ -2,6 +2,7 @@
 
 #include "knowledge/loadfunctions.h"
 #include "herbs/herbbase.h"
+#include "herbs/herbdose.h"
 
 #include <QDomElement>
 
@@ -113,12 +114,13 @@ QList<formulaProposal> proposals(const QString &symptom, const QString *pattern)
 
 } // namespace
 
-int parseFormulaDose(const QString &doze)
+double parseFormulaDose(const QString &doze)
 {
     QString text = doze.trimmed();
     if (text.endsWith(QLatin1Char('g')) || text.endsWith(QLatin1Char('G')) || text.endsWith(QChar(0x514B))) // 克
         text.chop(1);
-    return toInt(text);
+    double grams = 0;
+    return parseDose(text, &grams) ? grams : 0;
 }
 
 bool loadClassicFormulas(QIODevice *device)
@@ -153,7 +155,7 @@ bool loadClassicFormulas(QIODevice *device)
                 f.category = c.text();
             if (!role)
                 continue;
-            const int dose = parseFormulaDose(c.attribute(QStringLiteral("doze")));
+            const double dose = parseFormulaDose(c.attribute(QStringLiteral("doze")));
             const QString method = c.attribute(QStringLiteral("method"));
             const QStringList names = c.text().split(QLatin1Char(','));
             for (const QString &n : names) {

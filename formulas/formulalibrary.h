@@ -33,9 +33,9 @@ bool loadDiagnosisFormulas(QIODevice *device);
 bool loadHerbGroupFunctions(QIODevice *device);
 bool loadHerbUnits(QIODevice *device);
 
-// Dose of a formula herb in whole grams: a trailing unit ("6g", "6克") is
-// removed; anything that is then not a whole number gives 0.
-int parseFormulaDose(const QString &doze);
+// Dose of a formula herb in grams: a trailing unit ("6g", "0.5g", "6克") is
+// removed; anything that is then not a number gives 0.
+double parseFormulaDose(const QString &doze);
 
 // The classic formulas, largest core (sovereign + minister + assistant) first.
 const QList<classicFormula> &classicFormulaTable();

@@ -24,6 +24,9 @@ const int columns = 11;
 const double boxWidth = 118;
 const double boxHeight = 26;
 const QString noFilter = QStringLiteral("   功效");
+// Boxes lie above arrows, so that an arrow never covers a formula's name.
+const qreal arrowLayer = 0;
+const qreal boxLayer = 1;
 } // namespace
 
 scriptFlow::scriptFlow(QWidget *parent)
@@ -102,13 +105,15 @@ void scriptFlow::buildScene()
     m_scene->setSceneRect(0, 0, 1900, qMax(3320, rows * 62 + 40));
     m_scene->setItemIndexMethod(QGraphicsScene::NoIndex);
     m_view->setScene(m_scene);
+    connect(m_scene, &scriptGraphicScene::sendNodeClicked, this, &scriptFlow::focusUnit);
 
     QFont font = this->font();
     font.setPointSize(12);
     for (int i = 0; i < units.size(); ++i) {
         const double x = (i % columns) * 163 + 20;
         const double y = (i / columns) * 62 + 20;
-        auto *node = new scriptNodeItem(QRectF(x, y, boxWidth, boxHeight), i, this);
+        auto *node = new scriptNodeItem(QRectF(x, y, boxWidth, boxHeight), i);
+        node->setZValue(boxLayer);
         node->setBrush(QColor(79, 136, 187));
         node->setPen(Qt::NoPen);
         node->setToolTip(unitTip(i));
@@ -134,6 +139,7 @@ void scriptFlow::buildScene()
             continue;
         auto *arrow = new ArrowItem(k, a, b);
         arrow->place(m_nodes.at(a)->rect(), m_nodes.at(b)->rect());
+        arrow->setZValue(arrowLayer);
         arrow->hide();
         m_scene->addItem(arrow);
         m_arrows << arrow;
@@ -168,24 +174,24 @@ bool scriptFlow::focusUnit(int unitIndex)
             shown |= m_nodes.at(a->toIndex)->sceneBoundingRect();
         }
     }
-    bringIntoView(shown.adjusted(-20, -20, 20, 20));
+    bringIntoView(m_nodes.at(unitIndex)->sceneBoundingRect(), shown.adjusted(-20, -20, 20, 20));
     return true;
 }
 
-void scriptFlow::bringIntoView(const QRectF &area)
+void scriptFlow::bringIntoView(const QRectF &box, const QRectF &area)
 {
-    // Zoom out as far as needed (never in) so that the whole neighbourhood of
-    // a formula is on screen, then centre it.
-    const QSizeF viewport = m_view->viewport()->size();
-    if (viewport.width() > 0 && viewport.height() > 0 && area.width() > 0 && area.height() > 0) {
-        const double needed = qMin(viewport.width() / area.width(), viewport.height() / area.height());
-        const double current = m_view->transform().m11();
-        if (needed < current) {
-            const int value = qBound(m_slider->minimum(), int(std::floor(255 + 200 * std::log2(needed))), m_slider->maximum());
-            m_slider->setValue(value);
-        }
-    }
-    m_view->centerOn(area.center());
+    // The zoom is the user's: only scroll. Aim at the middle of the
+    // neighbourhood, but never so far that the clicked box leaves the screen.
+    const QRectF visible = m_view->mapToScene(m_view->viewport()->rect()).boundingRect();
+    const QRectF keep = box.adjusted(-10, -10, 10, 10);
+    const auto clampAxis = [](qreal aim, qreal low, qreal high, qreal extent) {
+        const qreal from = high - extent / 2; // the box touches the far side
+        const qreal to = low + extent / 2;    // the box touches the near side
+        return from <= to ? qBound(from, aim, to) : (low + high) / 2;
+    };
+    const QPointF aim(clampAxis(area.center().x(), keep.left(), keep.right(), visible.width()),
+                      clampAxis(area.center().y(), keep.top(), keep.bottom(), visible.height()));
+    m_view->centerOn(aim);
 }
 
 void scriptFlow::currentIndexChanged(const QString &text)

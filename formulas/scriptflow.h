@@ -27,20 +27,21 @@ public:
     QSlider *slider() const { return m_slider; }
     scriptGraphicScene *scene() const { return m_scene; }
 
-    // Shows a formula with its neighbours and arrows (a click on its box).
-    // Ignored while a category is chosen. Returns whether it acted.
-    bool focusUnit(int unitIndex);
-
     static QString unitTip(int unitIndex);
 
 public slots:
+    // Shows a formula with its neighbours and arrows (a click on its box) and
+    // scrolls it into view; the zoom stays. Ignored while a category is
+    // chosen. Returns whether it acted.
+    bool focusUnit(int unitIndex);
+
     void zoom(int value);
     void shuffle();
     void currentIndexChanged(const QString &text);
 
 private:
     void buildScene();
-    void bringIntoView(const QRectF &area);
+    void bringIntoView(const QRectF &box, const QRectF &area);
 
     QGraphicsView *m_view = nullptr;
     QPushButton *m_sort = nullptr;

@@ -1,9 +1,6 @@
 #include "scriptgraphicscene.h"
 
-#include "scriptflow.h"
-
-scriptGraphicScene::scriptGraphicScene(scriptFlow *owner)
+scriptGraphicScene::scriptGraphicScene(QObject *owner)
     : QGraphicsScene(owner)
-    , m_owner(owner)
 {
 }

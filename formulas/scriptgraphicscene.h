@@ -3,19 +3,19 @@
 
 #include <QGraphicsScene>
 
-class scriptFlow;
-
-// The canvas of the formula flow page.
+// The canvas of the formula flow page. Its boxes report clicks through it,
+// so that they need not know the page.
 class scriptGraphicScene : public QGraphicsScene
 {
     Q_OBJECT
 public:
-    explicit scriptGraphicScene(scriptFlow *owner);
+    explicit scriptGraphicScene(QObject *owner);
 
-    scriptFlow *owner() const { return m_owner; }
+    // Called by a box when it is clicked.
+    void nodeClicked(int unitIndex) { emit sendNodeClicked(unitIndex); }
 
-private:
-    scriptFlow *m_owner;
+signals:
+    void sendNodeClicked(int unitIndex);
 };
 
 #endif

@@ -1,20 +1,20 @@
 #include "scriptnodeitem.h"
 
-#include "scriptflow.h"
+#include "scriptgraphicscene.h"
 
+#include <QCursor>
 #include <QGraphicsSceneMouseEvent>
 
-scriptNodeItem::scriptNodeItem(const QRectF &rect, int index, scriptFlow *page)
+scriptNodeItem::scriptNodeItem(const QRectF &rect, int index)
     : QGraphicsRectItem(rect)
     , unitIndex(index)
-    , owner(page)
 {
     setCursor(Qt::PointingHandCursor);
 }
 
 void scriptNodeItem::mousePressEvent(QGraphicsSceneMouseEvent *event)
 {
-    if (owner)
-        owner->focusUnit(unitIndex);
+    if (auto *canvas = qobject_cast<scriptGraphicScene *>(scene()))
+        canvas->nodeClicked(unitIndex);
     event->accept();
 }

@@ -3,16 +3,14 @@
 
 #include <QGraphicsRectItem>
 
-class scriptFlow;
-
-// The box of one formula on the flow page; a click focuses its derivations.
+// The box of one formula on the flow page; a click is reported through its
+// scene (scriptGraphicScene), which the page listens to.
 class scriptNodeItem : public QGraphicsRectItem
 {
 public:
-    scriptNodeItem(const QRectF &rect, int unitIndex, scriptFlow *owner);
+    scriptNodeItem(const QRectF &rect, int unitIndex);
 
     int unitIndex = -1;
-    scriptFlow *owner = nullptr;
 
 protected:
     void mousePressEvent(QGraphicsSceneMouseEvent *event) override;

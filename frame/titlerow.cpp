@@ -12,6 +12,7 @@ QLabel *addTitleRow(QVBoxLayout *outer, QWidget *owner)
     row->setSpacing(5);
     row->setContentsMargins(10, 0, 5, 0);
     auto *caption = new QLabel(owner);
+    caption->setTextFormat(Qt::PlainText);
     caption->setFixedHeight(30);
     caption->setAlignment(Qt::AlignVCenter | Qt::AlignLeft);
     caption->setStyleSheet(QStringLiteral("color:white;"));

@@ -10,6 +10,10 @@
 #include "knowledge/knowledgearchive.h"
 #include "browsers/folkdata.h"
 #include "browsers/readertexts.h"
+#include "diagnosis/codenames.h"
+#include "diagnosis/consultationfile.h"
+#include "diagnosis/diagnosisinference.h"
+#include "diagnosis/diagnosisnode.h"
 #include "formulas/flowgraph.h"
 #include "formulas/formulalibrary.h"
 #include "herbs/herbbase.h"
@@ -54,12 +58,28 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     feed(loadReaderVerses, bytes);
     loadDoseRanges(QString::fromUtf8(bytes));
 
+    diagnosisNode &node = diagnosisNode::instance();
+    feed([&node](QIODevice *d) { return node.readGroupFile(d); }, bytes);
+    feed([&node](QIODevice *d) { return node.readMapFile(d); }, bytes);
+    feed([&node](QIODevice *d) { return node.readTextRules(d); }, bytes);
+    feed([&node](QIODevice *d) { return node.readComplaintCatalogue(d); }, bytes);
+    feed([&node](QIODevice *d) { return node.readComplaintRestrictions(d); }, bytes);
+    feed(loadNameMap, bytes);
+    // Whatever the rules became, a run over them ends.
+    QString mainsuit;
+    QSet<QString> answers;
+    if (!parseSymptomTestInput(QString::fromUtf8(bytes.left(200)), &mainsuit, &answers))
+        answers = {QStringLiteral("000-0-0"), QStringLiteral("000-0-1"), QStringLiteral("000-0-2"), QStringLiteral("000-0-3")};
+    runInference(mainsuit, answers);
+
     QTemporaryFile file;
     if (file.open()) {
         file.write(bytes);
         file.close();
         prescriptionFile read;
         readPrescriptionFile(file.fileName(), &read);
+        QString input;
+        readConsultationInput(file.fileName(), &input);
     }
     return 0;
 }

@@ -1,5 +1,6 @@
 #include "herbbase.h"
 
+#include "herbdose.h"
 #include "knowledge/loadfunctions.h"
 
 #include <QDomNode>
@@ -34,11 +35,11 @@ QStringList childTexts(const QDomElement &e)
     return out;
 }
 
-int toDose(const QString &text)
+// A dose in grams; 0 when the text is not a number.
+double toDose(const QString &text)
 {
-    bool ok = false;
-    const int v = text.trimmed().toInt(&ok, 10);
-    return ok ? v : 0;
+    double v = 0;
+    return parseDose(text, &v) ? v : 0;
 }
 
 void indexRecord(int row)
@@ -221,7 +222,7 @@ QString herbNameById(const QString &id)
     return QString();
 }
 
-bool doseRange(const QString &name, int *lower, int *upper)
+bool doseRange(const QString &name, double *lower, double *upper)
 {
     for (const doseRangeEntry &d : tables().doses) {
         if (d.name == name) {
@@ -233,6 +234,12 @@ bool doseRange(const QString &name, int *lower, int *upper)
         }
     }
     return false;
+}
+
+bool isExternalOnly(const QString &name)
+{
+    double lower = 0, upper = 0;
+    return doseRange(name, &lower, &upper) && upper <= 0;
 }
 
 bool isAllowedInForm(const QString &herbId, const QString &form)

@@ -12,11 +12,13 @@
 
 class QIODevice;
 
+// The doses (grams) the analysis accepts for a herb; 0 to 0 for a herb for
+// external use only.
 struct doseRangeEntry
 {
     QString name;
-    int lower = 0;
-    int upper = 0;
+    double lower = 0;
+    double upper = 0;
 };
 
 struct decoctionMethodEntry
@@ -38,7 +40,9 @@ QStringList canonicalHerbNames(const QStringList &names);
 herbRecord findHerbByName(const QString &name, bool *found = nullptr);
 QString herbIdByName(const QString &name);
 QString herbNameById(const QString &id);
-bool doseRange(const QString &name, int *lower, int *upper);
+bool doseRange(const QString &name, double *lower, double *upper);
+// A herb whose dose range is 0 to 0: it has no internal dose.
+bool isExternalOnly(const QString &name);
 bool isAllowedInForm(const QString &herbId, const QString &form);
 QString decoctionNote(const QString &name, const QString &method);
 

@@ -31,8 +31,8 @@ struct herbRecord
     QStringList ingredient;
     QStringList caution;
     QStringList formula;
-    int doseMin = 0;
-    int doseMax = 0;
+    double doseMin = 0; // grams; 0 when unknown or for external use only
+    double doseMax = 0;
 };
 
 #endif

@@ -147,8 +147,8 @@ bool runSequence(QuaZip &zip)
     const auto readGroup = [&node](QIODevice *d) { return node.readGroupFile(d); };
     for (int i = 0; i <= 50; ++i)
         loadEntry(zip, diagnosisEntry(i), readGroup, skip);
-    loadEntry(zip, diagnosisEntry(888), readGroup, skip);
-    loadEntry(zip, diagnosisEntry(999), readGroup, skip);
+    loadEntry(zip, QStringLiteral("diagnosis/888.xml"), readGroup, skip);
+    loadEntry(zip, QStringLiteral("diagnosis/999.xml"), readGroup, skip);
 
     if (!loadEntry(zip, QStringLiteral("diagnosis/map.xml"),
                    [&node](QIODevice *d) { return node.readMapFile(d); }, report))
@@ -211,4 +211,5 @@ void clearKnowledgeTables()
     clearAcupointData();
     clearFolkData();
     clearReaderTexts();
+    diagnosisNode::instance().clear();
 }

@@ -94,6 +94,7 @@ QByteArray withBom(const QString &text)
 #include "text/warnningbox.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QTimer>
 
 boxCatcher::boxCatcher()
@@ -102,6 +103,10 @@ boxCatcher::boxCatcher()
     connect(m_timer, &QTimer::timeout, this, [this] {
         if (auto *box = qobject_cast<warnningBox *>(QApplication::activeModalWidget())) {
             messages << box->text();
+            for (const QLabel *label : box->findChildren<QLabel *>()) {
+                if (!label->text().isEmpty() && label->textFormat() != Qt::PlainText)
+                    markupTexts << label->text();
+            }
             box->close();
         }
     });

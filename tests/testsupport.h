@@ -42,6 +42,7 @@ public:
     boxCatcher();
     ~boxCatcher() override;
     QStringList messages;
+    QStringList markupTexts; // texts of the boxes' labels that may be read as markup
 
 private:
     QTimer *m_timer;

@@ -201,7 +201,7 @@ private slots:
             for (const QString &n : names)
                 QVERIFY2(!acuPointText(n).isEmpty(), qPrintable(n));
         }
-        QVERIFY(!findAcuScripts(QStringLiteral("9010")).isEmpty());
+        QVERIFY(!findAcuScripts(QStringLiteral("9024")).isEmpty());
         QVERIFY(folkTable().size() >= 300);
         QVERIFY(folkCategories().size() >= 15);
         QVERIFY(readerVerseCount() >= 1);

@@ -8,6 +8,7 @@
 #include "browsers/pairlistwidget.h"
 #include "browsers/readertexts.h"
 #include "browsers/readerwidget.h"
+#include "herbs/herbbase.h"
 #include "pairs/pairrules.h"
 
 #include <QBuffer>
@@ -32,7 +33,7 @@ private slots:
         const int row = page.list()->rowOf(QStringLiteral("麻黄"));
         QVERIFY(row >= 0);
         page.onClickHerbList(row, 0);
-        QCOMPARE(page.report()->toPlainText(), pairTextForHerb(QStringLiteral("麻黄")).chopped(0));
+        QCOMPARE(page.report()->toPlainText(), pairTextForHerb(QStringLiteral("麻黄")));
         QVERIFY(page.report()->toPlainText().startsWith(QStringLiteral("麻黄    : ")));
     }
 
@@ -52,14 +53,35 @@ private slots:
         page.searchField()->setText(QStringLiteral("麻黄,龙肝"));
         page.onClickSearch();
         QCOMPARE(page.report()->toPlainText(), forward);
+        // the two names are taken as typed: " 桂枝" after the comma is no herb
+        page.searchField()->setText(QStringLiteral("麻黄, 桂枝"));
+        page.onClickSearch();
+        QCOMPARE(page.report()->toPlainText(), forward);
+        page.report()->clear();
+        page.searchField()->setText(QStringLiteral("麻黄, 桂枝"));
+        page.onClickSearch();
+        QVERIFY(page.report()->toPlainText().isEmpty());
         // an alias shows the pairs of its herb
         page.searchField()->setText(QStringLiteral("炙麻黄"));
         page.onClickSearch();
-        QVERIFY(page.report()->toPlainText().startsWith(QStringLiteral("麻黄    : ")));
+        QCOMPARE(page.report()->toPlainText(), pairTextForHerb(QStringLiteral("麻黄")));
         QVERIFY(boxes.messages.isEmpty());
-        page.searchField()->setText(QStringLiteral("龙肝凤胆"));
-        page.onClickSearch();
-        QCOMPARE(boxes.messages, QStringList{QStringLiteral("输入药名不存在或者未录入")});
+        // a herb in no pair, and no herb at all
+        QString lonely;
+        for (const herbRecord &r : herbTable()) {
+            if (!pairHerbSet().contains(r.name)) {
+                lonely = r.name;
+                break;
+            }
+        }
+        QVERIFY(!lonely.isEmpty());
+        const QString shown = page.report()->toPlainText();
+        for (const QString &typed : {lonely, QStringLiteral("龙肝凤胆"), QStringLiteral("麻黄,桂枝,甘草")}) {
+            page.searchField()->setText(typed);
+            page.onClickSearch();
+        }
+        QCOMPARE(boxes.messages, QStringList(3, QStringLiteral("输入药名不存在或者未录入")));
+        QCOMPARE(page.report()->toPlainText(), shown);
     }
 
     void searchWindowModes()
@@ -86,8 +108,9 @@ private slots:
         QVERIFY(search.result()->toPlainText().startsWith(QStringLiteral("以下证候均会出现心悸症状：\n")));
         QVERIFY(search.result()->toPlainText().count(QLatin1Char('\n')) > 2);
 
+        QVERIFY(search.categories()->isHidden());
         search.modeButton(2)->click();
-        QVERIFY(search.categories()->isVisible() || !search.isVisible());
+        QVERIFY(!search.categories()->isHidden());
         QVERIFY(search.categories()->topLevelItemCount() >= 15);
         QTreeWidgetItem *category = search.categories()->topLevelItem(0);
         QTreeWidgetItem *complaint = category->child(0);
@@ -99,6 +122,32 @@ private slots:
         search.input()->clear();
         search.onSearch(); // empty input: nothing happens
         QVERIFY(!search.result()->toPlainText().isEmpty());
+    }
+
+    // A click opens or closes a category; a double click is a click and
+    // toggles it once.
+    void folkCategoryToggles()
+    {
+        searchWidget search;
+        search.modeButton(2)->click();
+        search.resize(680, 500);
+        search.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&search));
+        QTreeWidget *tree = search.categories();
+        QTreeWidgetItem *category = tree->topLevelItem(0);
+        QVERIFY(category->childCount() > 0);
+        QVERIFY(!category->isExpanded());
+        const QPoint at = tree->visualItemRect(category).center();
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, at);
+        QVERIFY(category->isExpanded());
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, at);
+        QVERIFY(!category->isExpanded());
+        // press, release, double click, release
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(tree->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseRelease(tree->viewport(), Qt::LeftButton, {}, at);
+        QVERIFY(category->isExpanded());
+        QVERIFY(search.result()->toPlainText().isEmpty());
     }
 
     void readerNeverRepeats()
@@ -134,6 +183,18 @@ private slots:
         QCOMPARE(single.currentIndex(), 0);
         single.onNext();
         QCOMPARE(single.view()->toPlainText(), QStringLiteral("上工治未病"));
+    }
+
+    // A verse keeps its blank lines.
+    void readerVerseLines()
+    {
+        clearReaderTexts();
+        QByteArray songs = withBom(QStringLiteral("#桂枝汤\r\n桂枝芍药等量伍\r\n\r\n姜枣甘草微火煮\r\n#空方\r\n"));
+        QBuffer buffer(&songs);
+        buffer.open(QIODevice::ReadOnly);
+        loadReaderVerses(&buffer);
+        QCOMPARE(readerWidget::displayText(0), QStringLiteral("【桂枝汤】\n桂枝芍药等量伍\n\n姜枣甘草微火煮"));
+        QCOMPARE(readerWidget::displayText(1), QStringLiteral("【空方】\n"));
     }
 };
 

@@ -17,6 +17,8 @@
 #include <QSlider>
 #include <QtTest>
 
+#include <algorithm>
+
 namespace {
 void loadFlow(const QString &xml)
 {
@@ -115,6 +117,87 @@ private slots:
         QCOMPARE(visibleNames(page).size(), 3);
         page.categories()->setCurrentIndex(0);
         QCOMPARE(visibleNames(page).size(), 5);
+    }
+
+    void filterHidesArrows()
+    {
+        scriptFlow page;
+        QVERIFY(page.focusUnit(nodeOf(page, QStringLiteral("异功散"))->unitIndex));
+        QVERIFY(std::any_of(page.arrows().begin(), page.arrows().end(), [](const ArrowItem *a) { return a->isVisible(); }));
+        page.categories()->setCurrentIndex(page.categories()->findText(QStringLiteral("补气")));
+        for (const ArrowItem *a : page.arrows())
+            QVERIFY(!a->isVisible());
+    }
+
+    // A click on a box keeps the zoom and leaves the box on screen, however
+    // far its neighbours lie.
+    void clickKeepsZoomAndShowsTheBox()
+    {
+        // a hub derived into each of a hundred formulas
+        QString xml = QStringLiteral("<data>") + unitXml(QStringLiteral("总方"), QStringLiteral("类"));
+        for (int i = 0; i < 100; ++i)
+            xml += unitXml(QStringLiteral("方%1").arg(i), QStringLiteral("类"))
+                   + lineXml(QStringLiteral("总方"), QStringLiteral("方%1").arg(i), QStringLiteral("+药%1").arg(i));
+        clearKnowledgeTables();
+        loadFlow(xml + QStringLiteral("</data>"));
+        scriptFlow page;
+        page.resize(773, 473);
+        page.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&page));
+        QGraphicsView *view = page.view();
+        const QTransform zoom = view->transform();
+
+        // the formula farthest from the hub
+        const scriptNodeItem *hub = nodeOf(page, QStringLiteral("总方"));
+        scriptNodeItem *far = nullptr;
+        for (scriptNodeItem *n : page.nodes()) {
+            if (!far || QLineF(n->rect().center(), hub->rect().center()).length()
+                            > QLineF(far->rect().center(), hub->rect().center()).length())
+                far = n;
+        }
+        const QRectF visibleBefore = view->mapToScene(view->viewport()->rect()).boundingRect();
+        QVERIFY(QLineF(far->rect().center(), hub->rect().center()).length() > visibleBefore.width());
+
+        view->centerOn(far);
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->mapFromScene(far->rect().center()));
+        QStringList pair{flowUnits().at(far->unitIndex).name, QStringLiteral("总方")};
+        pair.sort();
+        QCOMPARE(visibleNames(page), pair);
+        QCOMPARE(view->transform(), zoom);
+        const QRectF visible = view->mapToScene(view->viewport()->rect()).boundingRect();
+        QVERIFY2(visible.contains(far->rect()), qPrintable(QStringLiteral("%1,%2 not in %3,%4 %5x%6")
+            .arg(far->rect().x()).arg(far->rect().y()).arg(visible.x()).arg(visible.y()).arg(visible.width()).arg(visible.height())));
+
+        // the hub itself, with every formula around it
+        view->centerOn(hub);
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->mapFromScene(hub->rect().center()));
+        QCOMPARE(visibleNames(page).size(), 101);
+        QCOMPARE(view->transform(), zoom);
+        QVERIFY(view->mapToScene(view->viewport()->rect()).boundingRect().contains(hub->rect()));
+    }
+
+    // An arrow passes beneath the boxes it crosses.
+    void boxesLieAboveArrows()
+    {
+        scriptFlow page;
+        const scriptNodeItem *from = nodeOf(page, QStringLiteral("四君子汤"));
+        QVERIFY(page.focusUnit(from->unitIndex));
+        const ArrowItem *arrow = page.arrows().at(0);
+        QCOMPARE(arrow->fromIndex, from->unitIndex);
+        // a point inside the box, within reach of the arrow's start
+        const QPointF inside = arrow->start + (from->rect().center() - arrow->start) * (2.0 / QLineF(arrow->start, from->rect().center()).length());
+        QVERIFY(from->rect().contains(inside));
+        QVERIFY(arrow->sceneBoundingRect().contains(inside));
+        const QList<QGraphicsItem *> stack = page.scene()->items(inside, Qt::IntersectsItemShape, Qt::DescendingOrder);
+        qsizetype boxAt = -1, arrowAt = -1;
+        for (qsizetype i = 0; i < stack.size(); ++i) {
+            if (stack.at(i)->topLevelItem() == from && boxAt < 0)
+                boxAt = i;
+            if (stack.at(i)->topLevelItem() == arrow && arrowAt < 0)
+                arrowAt = i;
+        }
+        QVERIFY(boxAt >= 0 && arrowAt >= 0);
+        QVERIFY(boxAt < arrowAt);
     }
 
     void shuffleKeepsTheBoxes()

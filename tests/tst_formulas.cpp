@@ -37,21 +37,23 @@ private slots:
     void doseParsing_data()
     {
         QTest::addColumn<QString>("doze");
-        QTest::addColumn<int>("grams");
-        QTest::newRow("grams") << QStringLiteral("6g") << 6;
-        QTest::newRow("two digits") << QStringLiteral("10g") << 10;
-        QTest::newRow("chinese unit") << QStringLiteral("6克") << 6;
-        QTest::newRow("no unit") << QStringLiteral("15") << 15;
-        QTest::newRow("decimal") << QStringLiteral("4.5g") << 0;
-        QTest::newRow("text") << QStringLiteral("适量") << 0;
-        QTest::newRow("one character") << QStringLiteral("g") << 0;
-        QTest::newRow("empty") << QString() << 0;
+        QTest::addColumn<double>("grams");
+        QTest::newRow("grams") << QStringLiteral("6g") << 6.0;
+        QTest::newRow("two digits") << QStringLiteral("10g") << 10.0;
+        QTest::newRow("chinese unit") << QStringLiteral("6克") << 6.0;
+        QTest::newRow("no unit") << QStringLiteral("15") << 15.0;
+        QTest::newRow("decimal") << QStringLiteral("4.5g") << 4.5;
+        QTest::newRow("sub-gram") << QStringLiteral("0.042g") << 0.042;
+        QTest::newRow("text") << QStringLiteral("适量") << 0.0;
+        QTest::newRow("negative") << QStringLiteral("-3g") << 0.0;
+        QTest::newRow("one character") << QStringLiteral("g") << 0.0;
+        QTest::newRow("empty") << QString() << 0.0;
     }
 
     void doseParsing()
     {
         QFETCH(QString, doze);
-        QFETCH(int, grams);
+        QFETCH(double, grams);
         QCOMPARE(parseFormulaDose(doze), grams);
     }
 
@@ -188,7 +190,7 @@ private slots:
         const classicFormula *liuwei = findClassicFormula(QStringLiteral("六味地黄丸"));
         QVERIFY(liuwei);
         QCOMPARE(liuwei->sovereign.first().name, QStringLiteral("熟地黄"));
-        QCOMPARE(liuwei->sovereign.first().dose, 24);
+        QCOMPARE(liuwei->sovereign.first().dose, 24.0);
         // Every herb of every formula is one of ours, apart from the few
         // non-herbal ingredients.
         int unknown = 0;

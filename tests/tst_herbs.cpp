@@ -5,6 +5,7 @@
 
 #include "knowledge/knowledgearchive.h"
 #include "herbs/herbbase.h"
+#include "herbs/herbdose.h"
 
 #include <QBuffer>
 #include <QDomDocument>
@@ -64,13 +65,13 @@ private slots:
         QCOMPARE(a.comments.size(), 2);
         QCOMPARE(a.comments.at(0).first, QStringLiteral("神农本草经"));
         QCOMPARE(a.comments.at(1).first, QString());
-        QCOMPARE(a.doseMin, 2);
-        QCOMPARE(a.doseMax, 5);
+        QCOMPARE(a.doseMin, 2.0);
+        QCOMPARE(a.doseMax, 5.0);
         QCOMPARE(a.store, QStringLiteral("阴凉干燥处"));
         QCOMPARE(herbTable().at(1).nature, QStringLiteral("微寒性"));
-        QCOMPARE(herbTable().at(1).doseMin, 0); // decimal doses are not whole grams
-        QCOMPARE(herbTable().at(1).doseMax, 0);
-        QCOMPARE(herbTable().at(2).doseMax, 0);
+        QCOMPARE(herbTable().at(1).doseMin, 0.1); // decimal doses keep their decimals
+        QCOMPARE(herbTable().at(1).doseMax, 0.5);
+        QCOMPARE(herbTable().at(2).doseMax, 0.0);
         QCOMPARE(herbNameWords(), (QStringList{QStringLiteral("黄连"), QStringLiteral("川连"), QStringLiteral("雅连"),
                                                QStringLiteral("朱砂"), QStringLiteral("无剂量")}));
     }
@@ -101,15 +102,79 @@ private slots:
     void doseRangeLines()
     {
         loadRecord(QStringLiteral("<data><id>0816</id><name>芦根</name></data>"));
-        QVERIFY(loadDoseRanges(QStringLiteral(" 0816,15,30 \r\n0816,1,2,3\n0816,5\n9999,1,2\n\n0816,x,9\n")));
-        QCOMPARE(doseRangeTable().size(), 3);
-        int lo = -1, hi = -1;
+        loadRecord(QStringLiteral("<data><id>0817</id><name>朱砂</name></data>"));
+        loadRecord(QStringLiteral("<data><id>0818</id><name>水银</name></data>"));
+        QVERIFY(loadDoseRanges(QStringLiteral(" 0816,15,30 \r\n0816,1,2,3\n0816,5\n9999,1,2\n\n0816,x,9\n"
+                                              "0817,0.1,0.5\n0818,0,0\n0816,-1,9\n")));
+        QCOMPARE(doseRangeTable().size(), 6);
+        double lo = -1, hi = -1;
         QVERIFY(doseRange(QStringLiteral("芦根"), &lo, &hi));
-        QCOMPARE(lo, 15);
-        QCOMPARE(hi, 30); // the first entry of the name wins
+        QCOMPARE(lo, 15.0);
+        QCOMPARE(hi, 30.0); // the first entry of the name wins
         QCOMPARE(doseRangeTable().at(1).name, QString()); // unknown id
-        QCOMPARE(doseRangeTable().at(2).lower, 0);        // not a number
+        QCOMPARE(doseRangeTable().at(2).lower, 0.0);      // not a number
+        QCOMPARE(doseRangeTable().at(5).lower, 0.0);      // nor is a signed one
         QVERIFY(!doseRange(QStringLiteral("甘草"), &lo, &hi));
+        QVERIFY(doseRange(QStringLiteral("朱砂"), &lo, &hi));
+        QCOMPARE(lo, 0.1);
+        QCOMPARE(hi, 0.5);
+        // 0 to 0: no internal dose
+        QVERIFY(isExternalOnly(QStringLiteral("水银")));
+        QVERIFY(!isExternalOnly(QStringLiteral("朱砂")));
+        QVERIFY(!isExternalOnly(QStringLiteral("甘草"))); // no range at all is not external use
+    }
+
+    // Doses are read and written with their decimals; whole grams as before.
+    void doseNumbers_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("ok");
+        QTest::addColumn<double>("grams");
+        QTest::addColumn<QString>("written");
+        QTest::newRow("whole") << QStringLiteral("9") << true << 9.0 << QStringLiteral("9");
+        QTest::newRow("decimal") << QStringLiteral("0.15") << true << 0.15 << QStringLiteral("0.15");
+        QTest::newRow("blanks") << QStringLiteral(" 1.5 ") << true << 1.5 << QStringLiteral("1.5");
+        QTest::newRow("milligrams") << QStringLiteral("0.015") << true << 0.015 << QStringLiteral("0.015");
+        QTest::newRow("trailing zeros") << QStringLiteral("24.0") << true << 24.0 << QStringLiteral("24");
+        QTest::newRow("no leading digit") << QStringLiteral(".5") << true << 0.5 << QStringLiteral("0.5");
+        QTest::newRow("zero") << QStringLiteral("0") << true << 0.0 << QStringLiteral("0");
+        QTest::newRow("empty") << QString() << false << 0.0 << QString();
+        QTest::newRow("text") << QStringLiteral("适量") << false << 0.0 << QString();
+        QTest::newRow("negative") << QStringLiteral("-3") << false << 0.0 << QString();
+        QTest::newRow("exponent") << QStringLiteral("1e3") << false << 0.0 << QString();
+        QTest::newRow("unit") << QStringLiteral("9g") << false << 0.0 << QString();
+        QTest::newRow("comma") << QStringLiteral("1,5") << false << 0.0 << QString();
+        QTest::newRow("nan") << QStringLiteral("nan") << false << 0.0 << QString();
+        QTest::newRow("inf") << QStringLiteral("inf") << false << 0.0 << QString();
+    }
+
+    void doseNumbers()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, ok);
+        QFETCH(double, grams);
+        QFETCH(QString, written);
+        double read = -7;
+        QCOMPARE(parseDose(text, &read), ok);
+        if (!ok) {
+            QCOMPARE(read, -7.0); // left alone
+            return;
+        }
+        QCOMPARE(read, grams);
+        QCOMPARE(doseText(read), written);
+    }
+
+    void doseArithmetic()
+    {
+        QCOMPARE(doseText(0.1 + 0.2), QStringLiteral("0.3"));
+        QCOMPARE(doseText(0.0004), QStringLiteral("0"));
+        QVERIFY(sameDose(0.1 + 0.2, 0.3));
+        QVERIFY(!sameDose(0.3, 0.301));
+        QCOMPARE(doseDecimals(9), 0);
+        QCOMPARE(doseDecimals(1.5), 1);
+        QCOMPARE(doseDecimals(0.15), 2);
+        QCOMPARE(doseDecimals(0.015), 3);
+        QCOMPARE(doseDecimals(0.0015), 3); // never more than milligrams
     }
 
     void dosageForms()
@@ -147,12 +212,15 @@ private slots:
         const herbRecord mahuang = findHerbByName(QStringLiteral("麻黄"));
         QCOMPARE(mahuang.meridian, (QStringList{QStringLiteral("肺"), QStringLiteral("膀胱")}));
         QVERIFY(mahuang.feature.contains(QStringLiteral("辛")));
-        int lo = 0, hi = 0;
-        // A toxic herb keeps the pharmacopoeia's range; others take in the
-        // doses of the classic decoctions.
+        double lo = 0, hi = 0;
+        // The pharmacopoeia's range, widened to the textbook amounts of the
+        // library (细辛 6 g in 小青龙汤), and decimals where the herb needs them.
         QVERIFY(doseRange(QStringLiteral("细辛"), &lo, &hi));
-        QCOMPARE(lo, 1);
-        QCOMPARE(hi, 3);
+        QCOMPARE(lo, 1.0);
+        QCOMPARE(hi, 6.0);
+        QVERIFY(doseRange(QStringLiteral("砒石"), &lo, &hi));
+        QCOMPARE(lo, 0.002);
+        QCOMPARE(hi, 0.004);
         QVERIFY(doseRange(QStringLiteral("麻黄"), &lo, &hi));
         QVERIFY(lo <= 2 && hi >= 10);
         // Every record has a range, a name, a nature and meridians.
@@ -161,7 +229,8 @@ private slots:
             QVERIFY2(doseRange(r.name, &lo, &hi), qPrintable(r.name));
             QVERIFY2(!r.function.isEmpty() && !r.indication.isEmpty(), qPrintable(r.name));
         }
-        QVERIFY(!decoctionNote(QStringLiteral("石膏"), QStringLiteral("decoction")).isEmpty() || !findHerbByName(QStringLiteral("石膏")).name.isEmpty());
+        // the shipped decoction methods are loaded
+        QCOMPARE(decoctionNote(QStringLiteral("石膏"), QStringLiteral("decoction")), QStringLiteral("先煎"));
     }
 
     void lcqHerbCommands()
@@ -184,7 +253,11 @@ private slots:
         QCOMPARE(runLcq({QStringLiteral("canon"), QStringLiteral("炙麻黄")}, &out), 0);
         QCOMPARE(out, QStringLiteral("麻黄\n"));
         QCOMPARE(runLcq({QStringLiteral("dose"), QStringLiteral("北细辛")}, &out), 0);
-        QCOMPARE(out, QStringLiteral("1\t3\n"));
+        QCOMPARE(out, QStringLiteral("1\t6\t1\t3\n")); // accepted, then the pharmacopoeia's range
+        QCOMPARE(runLcq({QStringLiteral("dose"), QStringLiteral("朱砂")}, &out), 0);
+        QCOMPARE(out, QStringLiteral("0.1\t0.5\n"));
+        QCOMPARE(runLcq({QStringLiteral("dose"), QStringLiteral("汞")}, &out), 0);
+        QCOMPARE(out, QStringLiteral("external use only\n"));
         QCOMPARE(runLcq({QStringLiteral("dose"), QStringLiteral("龙肝凤胆")}, &out), 1);
         QCOMPARE(runLcq({QStringLiteral("dose")}, &out, &err), 2);
     }

@@ -18,7 +18,10 @@ warnningBox::warnningBox(const QString &text, QWidget *parent)
     icon->setScaledContents(false);
     icon->setFixedSize(48, 48);
 
-    m_text = new QLabel(text, this);
+    // The message may carry names read from the user's files: never markup.
+    m_text = new QLabel(this);
+    m_text->setTextFormat(Qt::PlainText);
+    m_text->setText(text);
     m_text->setWordWrap(true);
     m_text->setAlignment(Qt::AlignTop | Qt::AlignLeft);
     m_text->setMinimumWidth(220);

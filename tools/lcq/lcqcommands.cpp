@@ -1,4 +1,5 @@
 #include "lcqcommands.h"
+#include "lcqdiagnosis.h"
 
 #include "acupuncture/acupointdata.h"
 #include "acupuncture/acuposition.h"
@@ -11,6 +12,7 @@
 #include "formulas/flowgraph.h"
 #include "formulas/formulalibrary.h"
 #include "herbs/herbbase.h"
+#include "herbs/herbdose.h"
 #include "pairs/pairrules.h"
 #include "text/phrasedictionary.h"
 
@@ -165,8 +167,8 @@ int cmdHerb(const QStringList &args)
         {QStringLiteral("caution"), r.caution.join(comma)},
         {QStringLiteral("comment"), comments.join(comma)},
         {QStringLiteral("formula"), r.formula.join(comma)},
-        {QStringLiteral("doseMin"), QString::number(r.doseMin)},
-        {QStringLiteral("doseMax"), QString::number(r.doseMax)},
+        {QStringLiteral("doseMin"), doseText(r.doseMin)},
+        {QStringLiteral("doseMax"), doseText(r.doseMax)},
         {QStringLiteral("store"), r.store},
         {QStringLiteral("prepare"), r.prepare},
         {QStringLiteral("distribution"), r.distribution},
@@ -193,10 +195,20 @@ int cmdDose(const QStringList &args)
 {
     if (args.size() != 1)
         return usage(QStringLiteral("usage: lcq dose NAME"));
-    int lower = 0, upper = 0;
-    if (!doseRange(canonicalHerbName(args.first()), &lower, &upper))
+    const QString name = canonicalHerbName(args.first());
+    double lower = 0, upper = 0;
+    if (!doseRange(name, &lower, &upper))
         return notFound();
-    lcqOut(QStringLiteral("%1\t%2\n").arg(lower).arg(upper));
+    if (isExternalOnly(name)) {
+        lcqOut(QStringLiteral("external use only\n"));
+        return lcqDone;
+    }
+    QString line = doseText(lower) + QLatin1Char('\t') + doseText(upper);
+    // The pharmacopoeia's range follows when the analysis accepts more.
+    const herbRecord r = findHerbByName(name);
+    if (!sameDose(r.doseMin, lower) || !sameDose(r.doseMax, upper))
+        line += QLatin1Char('\t') + doseText(r.doseMin) + QLatin1Char('\t') + doseText(r.doseMax);
+    lcqOut(line + QLatin1Char('\n'));
     return lcqDone;
 }
 
@@ -257,7 +269,7 @@ QString roleText(const QList<formulaHerb> &herbs)
 {
     QStringList parts;
     for (const formulaHerb &h : herbs) {
-        QString part = h.name + QLatin1Char(' ') + QString::number(h.dose) + QLatin1Char('g');
+        QString part = h.name + QLatin1Char(' ') + doseText(h.dose) + QLatin1Char('g');
         if (!h.method.isEmpty())
             part += QLatin1Char(' ') + h.method;
         parts << part;
@@ -319,10 +331,8 @@ int cmdAnalyse(const QStringList &args)
                 return usage(QStringLiteral("the form is one of decoction, pill, powder, external"));
         } else if (option == QLatin1String("--pf") && !rest.isEmpty()) {
             prescriptionFile file;
-            if (!readPrescriptionFile(rest.takeFirst(), &file))
-                return usage(QStringLiteral("not a prescription file"));
-            if (file.stoppedEarly) {
-                lcqErr(lookupPhrase(QStringLiteral("herb"), QStringLiteral("unbookherb")).arg(file.badName) + QLatin1Char('\n'));
+            if (!readPrescriptionFile(rest.takeFirst(), &file)) {
+                lcqErr(file.refusal + QLatin1Char('\n'));
                 return lcqRefused;
             }
             if (file.formSeen)
@@ -337,12 +347,14 @@ int cmdAnalyse(const QStringList &args)
         return usage(QStringLiteral("a prescription file or herbs, not both"));
     for (const QString &item : std::as_const(rest)) {
         const qsizetype colon = item.lastIndexOf(QLatin1Char(':'));
-        bool ok = false;
-        const int dose = colon > 0 ? item.mid(colon + 1).toInt(&ok) : 0;
-        if (!ok)
+        if (colon <= 0)
             return usage(QStringLiteral("herbs are given as HERB:DOSE, not %1").arg(item));
+        // A dose that is not a number is refused like one out of range.
+        double dose = 0;
+        if (!parseDose(item.mid(colon + 1), &dose))
+            dose = 0;
         QString name;
-        const QString refusal = checkNewEntry(entries, item.left(colon), dose, &name);
+        const QString refusal = checkNewEntry(entries, item.left(colon), dose, &name, form);
         if (!refusal.isEmpty()) {
             lcqErr(refusal + QLatin1Char('\n'));
             return lcqRefused;
@@ -458,7 +470,8 @@ QString lcqUsageText()
         "  phrase BLOCK KEY      one phrase of the dictionary\n"
         "  herb NAME             a herb record, found by name or alias\n"
         "  canon NAME            the canonical name of a herb\n"
-        "  dose NAME             usual dose range in grams: LOWER<TAB>UPPER\n"
+        "  dose NAME             accepted dose range in grams: LOWER<TAB>UPPER, then the\n"
+        "                        pharmacopoeia's range when it differs; or 'external use only'\n"
         "  pair A,B              the pair rule of two herbs\n"
         "  pairs HERB            every pair rule of a herb\n"
         "  check HERB HERB ...   the first forbidden combination (exit 3), or ok\n"
@@ -471,7 +484,17 @@ QString lcqUsageText()
         "  search acupoint|symptom|folk TEXT   what the data search window shows\n"
         "  acupoint CODE         an acupoint of the catalogue by its code, with its place\n"
         "                        on the 3D body model (position X,Y,Z) when it has one\n"
-        "  reader [--all]        one random text of the daily reader, or all of them\n");
+        "  reader [--all]        one random text of the daily reader, or all of them\n"
+        "  complaints            the main complaints: DEPARTMENT<TAB>CODE<TAB>NAME\n"
+        "  questions [--age N] [--sex male|female] CODE\n"
+        "                        every answer a consultation for the complaint can show:\n"
+        "                        ANSWER_ID<TAB>GROUP<TAB>QUESTION<TAB>ANSWER\n"
+        "  diagnose [--age N] [--sex male|female] [--state S] [--side formula|acupuncture]\n"
+        "           CODE ANSWER_ID ...  check the patient and diagnose (exit 0 pattern found,\n"
+        "                        1 none or not covered, 3 patient refused); the patient\n"
+        "                        is 24, male, unless the options say otherwise; S is one\n"
+        "                        of normal, pregnant, suckling, married, unmarried\n"
+        "  group ID              a questionnaire group with its questions and answer ids\n");
 }
 
 int runLcqCommand(const QString &command, const QStringList &args, qint64 loadMs)
@@ -508,6 +531,14 @@ int runLcqCommand(const QString &command, const QStringList &args, qint64 loadMs
         return cmdAcupoint(args);
     if (command == QLatin1String("reader"))
         return cmdReader(args);
+    if (command == QLatin1String("complaints"))
+        return lcqComplaints(args);
+    if (command == QLatin1String("questions"))
+        return lcqQuestions(args);
+    if (command == QLatin1String("diagnose"))
+        return lcqDiagnose(args);
+    if (command == QLatin1String("group"))
+        return lcqGroup(args);
     lcqErr(QStringLiteral("lcq: unknown command %1\n").arg(command));
     lcqErr(lcqUsageText());
     return lcqUsage;

@@ -327,6 +327,31 @@ QImage menuIcon(int kind)
     return img;
 }
 
+// The update program's window icon: the emblem with a turning arrow.
+QImage updateIcon()
+{
+    const int size = 32;
+    QImage img = emblem(size);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QRectF badge(16, 16, 15, 15);
+    p.setPen(QPen(QColor(255, 255, 255, 230), 1.2));
+    p.setBrush(QColor(226, 142, 30));
+    p.drawEllipse(badge);
+    const QColor ink(255, 255, 255);
+    p.setPen(QPen(ink, 1.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(Qt::NoBrush);
+    p.drawArc(badge.adjusted(3.5, 3.5, -3.5, -3.5), 40 * 16, 280 * 16);
+    QPainterPath head;
+    head.moveTo(27.2, 17.8);
+    head.lineTo(27.8, 22.4);
+    head.lineTo(23.6, 21.2);
+    p.setPen(Qt::NoPen);
+    p.setBrush(ink);
+    p.drawPath(head);
+    return img;
+}
+
 QImage warningIcon()
 {
     const int size = 64;
@@ -384,5 +409,6 @@ int main(int argc, char *argv[])
     ok &= save(menuIcon(1), QStringLiteral("menu/help.png"));
     ok &= save(menuIcon(2), QStringLiteral("menu/update.png"));
     ok &= save(warningIcon(), QStringLiteral("icon/warnning64.png"));
+    ok &= save(updateIcon(), QStringLiteral("update/update.png"));
     return ok ? 0 : 1;
 }

@@ -1,0 +1,11 @@
+#ifndef CONSULTATIONFILE_H
+#define CONSULTATIONFILE_H
+
+#include <QString>
+
+// Reads an exported consultation (".dg") into the symptom test's input
+// "CODE:ID,ID,...". On failure the input is left alone and reason receives
+// the message saying why (a phrase of block "misc" with the file name).
+bool readConsultationInput(const QString &path, QString *input, QString *reason = nullptr);
+
+#endif

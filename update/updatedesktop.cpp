@@ -1,0 +1,3 @@
+#include "updatedesktop.h"
+
+updateDesktop::~updateDesktop() = default;
