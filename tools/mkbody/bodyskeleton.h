@@ -12,8 +12,6 @@ struct bodySkeleton
     bodySkeleton();
 
     // Heights along the front midline.
-    double vertex = 175.0;   // top of the head
-    double chin = 152.0;
     double notch = 144.5;    // suprasternal notch
     double nipple = 126.5;   // fourth intercostal space
     double xiphoid = 122.5;  // xiphisternal junction
@@ -26,12 +24,6 @@ struct bodySkeleton
     double thoracicStep = 2.3;   // T1..T12
     double lumbarStep = 3.4;     // L1..L5
     double sacralStep = 2.6;     // sacral foramina
-
-    // Head.
-    vec3 headCentre{0, 1.0, 163.5};
-    double hairlineFront = 168.0;   // anterior hairline, front midline
-    double eyeZ = 163.6;
-    double eyeX = -3.2;
 
     // Arm: the shoulder joint, elbow and wrist centres.
     vec3 shoulder;

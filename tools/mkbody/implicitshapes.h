@@ -80,15 +80,6 @@ inline double roundCone(const vec3 &p, const vec3 &a, const vec3 &b, double ra, 
     return (std::sqrt(x2 * a2 * il2) + y * rr) * il2 - ra;
 }
 
-// Box with rounded edges: half sizes along the frame axes plus the rounding.
-inline double roundBox(const vec3 &p, const frame3 &f, const vec3 &half, double rounding)
-{
-    const vec3 l = f.toLocal(p);
-    const vec3 q(std::fabs(l.x) - half.x, std::fabs(l.y) - half.y, std::fabs(l.z) - half.z);
-    const vec3 outside(std::max(q.x, 0.0), std::max(q.y, 0.0), std::max(q.z, 0.0));
-    return length(outside) + std::min(std::max(q.x, std::max(q.y, q.z)), 0.0) - rounding;
-}
-
 // Smooth union and difference; k is the width of the blend.
 inline double blend(double a, double b, double k)
 {

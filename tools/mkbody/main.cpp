@@ -66,7 +66,7 @@ void writePreviews(const QString &dir, const triangleMesh &mesh, const std::vect
     r.render(vec3(0, 1, 0), up, leg, 8, 400, 900, true).save(dir + "/legfront.png");
     r.render(vec3(1, 0, 0), up, leg, 8, 400, 900, true).save(dir + "/legouter.png");
     r.render(vec3(0, -1, 0), up, leg, 8, 400, 900, true).save(dir + "/legback.png");
-    r.render(vec3(-1, 0, 0), up, leg + vec3(-20, 0, 0), 8, 400, 900, true).save(dir + "/leginner.png");
+    r.render(normalized(vec3(-1, 1.2, 0)), up, leg, 8, 400, 900, true).save(dir + "/leginner.png");
     const vec3 foot = s.foot.toWorld(vec3(4, 0, -4));
     r.render(vec3(1, 0, 0), up, foot, 25, 700, 400, true).save(dir + "/footouter.png");
     r.render(normalized(vec3(0, 1, -1.2)), up, foot, 25, 700, 500, true).save(dir + "/foottop.png");
