@@ -60,11 +60,11 @@ QImage previewRenderer::render(const vec3 &view, const vec3 &up, const vec3 &cen
                 const vec3 n = normalized(m_normals[t[0]] * w0 + m_normals[t[1]] * w1 + m_normals[t[2]] * w2);
                 const double diffuse = std::max(0.0, dot(n, light));
                 const vec3 h = normalized(light - forward);
-                const double spec = std::pow(std::max(0.0, dot(n, h)), 24.0) * 0.18;
+                const double shine = std::pow(std::max(0.0, dot(n, h)), 24.0) * 0.18;
                 const double l = 0.28 + 0.72 * diffuse;
-                image.setPixel(x, y, qRgb(std::min(255, int(236 * l + 255 * spec)),
-                                          std::min(255, int(196 * l + 255 * spec)),
-                                          std::min(255, int(170 * l + 255 * spec))));
+                image.setPixel(x, y, qRgb(std::min(255, int(236 * l + 255 * shine)),
+                                          std::min(255, int(196 * l + 255 * shine)),
+                                          std::min(255, int(170 * l + 255 * shine))));
             }
         }
     }
