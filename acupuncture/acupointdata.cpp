@@ -3,7 +3,9 @@
 #include "acureader.h"
 #include "text/codepage.h"
 
+#include <QHash>
 #include <QIODevice>
+#include <QVector>
 
 namespace {
 struct acuTables
@@ -11,6 +13,9 @@ struct acuTables
     QList<acuPoint> points;
     QList<acuScriptBlock> blocks;
     QMap<QString, QStringList> ids;
+    // complaint -> positions of its blocks; built on first use
+    QHash<QString, QVector<int>> blocksBySuit;
+    bool blocksIndexed = false;
 };
 
 acuTables &tables()
@@ -54,6 +59,7 @@ bool loadAcuScript(QIODevice *device)
         if (line.startsWith(QLatin1String("-----"))) {
             if (!block.mainsuit.isEmpty())
                 t.blocks.append(block);
+            t.blocksIndexed = false;
             block = acuScriptBlock();
             current = acuScriptCase();
         } else if (line.startsWith(QLatin1String("how:"))) {
@@ -90,11 +96,16 @@ const QMap<QString, QStringList> &acuScriptIdMap() { return tables().ids; }
 
 QList<acuScriptBlock> findAcuScripts(const QString &mainsuit)
 {
-    QList<acuScriptBlock> out;
-    for (const acuScriptBlock &b : tables().blocks) {
-        if (b.mainsuit == mainsuit)
-            out.append(b);
+    auto &t = tables();
+    if (!t.blocksIndexed) {
+        t.blocksBySuit.clear();
+        for (int i = 0; i < t.blocks.size(); ++i)
+            t.blocksBySuit[t.blocks.at(i).mainsuit].append(i);
+        t.blocksIndexed = true;
     }
+    QList<acuScriptBlock> out;
+    for (int i : t.blocksBySuit.value(mainsuit))
+        out.append(t.blocks.at(i));
     return out;
 }
 

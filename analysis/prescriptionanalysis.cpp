@@ -58,6 +58,7 @@ void prescriptionAnalysis::setInput(const QString &form, const QList<prescriptio
         m_usage.insert(e.name, 0);
         m_roles.insert(e.name, QString());
         m_herbs << e.name;
+        m_herbSet.insert(e.name);
     }
 }
 
@@ -85,16 +86,9 @@ bool prescriptionAnalysis::analyse()
             return fail(phrase("script", "baddoze").arg(h));
     }
     for (const QString &h : std::as_const(byName)) {
-        bool found = false;
-        for (const herbRecord &r : herbTable()) {
-            if (r.name != h)
-                continue;
-            found = true;
-            if (decoctionNote(h, m_form).isEmpty() && !isAllowedInForm(r.id, m_form))
-                return fail(phrase("script", "bad_drug_form").arg(h));
-            break;
-        }
-        Q_UNUSED(found);
+        const herbRecord *r = herbRecordNamed(h); // the first record of that name
+        if (r && decoctionNote(h, m_form).isEmpty() && !isAllowedInForm(r->id, m_form))
+            return fail(phrase("script", "bad_drug_form").arg(h));
     }
 
     if (m_herbs.size() == 1) {
@@ -113,7 +107,7 @@ bool prescriptionAnalysis::analyse()
 
     progress(18);
     QString first, second;
-    if (!findIncompatibleHerbs(textSet(m_herbs.begin(), m_herbs.end()), &first, &second))
+    if (!findIncompatibleHerbs(m_herbSet, &first, &second))
         return fail(phrase("herb", "valid_herb_pair2").arg(first, second), 30);
 
     progress(24);
@@ -146,7 +140,9 @@ void prescriptionAnalysis::matchClassicFormulas()
 {
     const QList<classicFormula> &table = classicFormulaTable();
     const bool externalUse = m_form == QLatin1String("external");
-    for (int i = 0; i < table.size(); ++i) {
+    // Only formulas whose core herbs are all prescribed can match; they are
+    // taken in table order as a walk of the whole table would.
+    for (int i : classicFormulasWithin(m_herbSet)) {
         const classicFormula &f = table.at(i);
         if (m_matched.contains(i))
             continue;
@@ -189,8 +185,8 @@ void prescriptionAnalysis::matchClassicFormulas()
 void prescriptionAnalysis::matchSuperPairs()
 {
     const QList<superPair> &table = superPairTable();
-    const QSet<QString> herbs(m_herbs.begin(), m_herbs.end());
-    for (int p = 0; p < table.size(); ++p) {
+    const QSet<QString> &herbs = m_herbSet;
+    for (int p : superPairsWithin(m_herbSet)) {
         const superPair &sp = table.at(p);
         bool allNames = true;
         for (const QString &n : sp.names)
@@ -248,7 +244,8 @@ void prescriptionAnalysis::addFormulaTexts()
 void prescriptionAnalysis::applyCommonGroups()
 {
     const int n = int(m_herbs.size());
-    for (const commonPair &g : commonPairTable()) {
+    for (int i : commonPairsWithin(m_herbSet)) {
+        const commonPair &g = commonPairTable().at(i);
         bool all = true;
         int unexplained = 0;
         for (const QString &h : g.herbs) {
@@ -304,7 +301,7 @@ void prescriptionAnalysis::matchHerbPairs()
 {
     const QVector<pairRule> &pairs = pairTable();
     const bool externalUse = m_form == QLatin1String("external");
-    for (int i = 0; i < pairs.size(); ++i) {
+    for (int i : pairsWithin(m_herbSet)) {
         const pairRule &rule = pairs.at(i);
         if (m_foundPairs.contains(i) || rule.herbCount() != 2)
             continue;
@@ -349,6 +346,7 @@ void prescriptionAnalysis::buildExplanation()
     QStringList byName = m_herbs;
     byName.sort();
     const QString comma = QStringLiteral(",");
+    const QString explanatory = phrase("script", "explanatory_desc");
     QList<explanationItem> items;
     for (const QString &h : std::as_const(byName)) {
         QString label = h;
@@ -370,8 +368,9 @@ void prescriptionAnalysis::buildExplanation()
             if (decided)
                 break;
         }
-        const herbRecord r = findHerbByName(h);
-        const QString line = phrase("script", "explanatory_desc").arg(label, r.feature.join(comma), r.meridian.join(comma));
+        const herbRecord *r = herbRecordNamed(canonicalHerbName(h)); // as findHerbByName finds it
+        const QString line = r ? explanatory.arg(label, r->feature.join(comma), r->meridian.join(comma))
+                               : explanatory.arg(label, QString(), QString());
         const QString role = m_roles.value(h);
         items.append({role.isEmpty() ? QStringLiteral("c") : role, h, line});
     }
@@ -379,7 +378,9 @@ void prescriptionAnalysis::buildExplanation()
     // Herb groups whose combined function the prescription shows.
     const int count = int(m_herbs.size());
     QStringList groupNotes;
-    for (const herbGroupFunction &g : herbGroupTable()) {
+    QString groupNote; // looked up when the first group is kept
+    for (int gi : herbGroupsTouching(m_herbSet)) {
+        const herbGroupFunction &g = herbGroupTable().at(gi);
         if (count < g.slotList.size())
             continue;
         QStringList matched;
@@ -398,8 +399,11 @@ void prescriptionAnalysis::buildExplanation()
             continue;
         if (g.min != 0 && g.min < count)
             continue;
-        if (matched.size() + 2 < count)
-            groupNotes << phrase("script", "fangjie_desc").arg(matched.join(comma)).arg(matched.size()).arg(g.text, QStringLiteral("\n"));
+        if (matched.size() + 2 < count) {
+            if (groupNote.isNull())
+                groupNote = phrase("script", "fangjie_desc");
+            groupNotes << groupNote.arg(matched.join(comma)).arg(matched.size()).arg(g.text, QStringLiteral("\n"));
+        }
     }
 
     // Without a sovereign, the herb with the largest dose leads.
@@ -421,10 +425,13 @@ void prescriptionAnalysis::buildExplanation()
 
     QString text;
     for (const char *role : {"j", "c", "z", "s"}) {
+        QString caption; // looked up for the first herb of the role
         for (const explanationItem &i : std::as_const(items)) {
             if (i.role != QLatin1String(role) || m_entries.value(i.herb).dose <= 0)
                 continue;
-            text += i.line + phrase("script", role) + QLatin1Char('\n');
+            if (caption.isNull())
+                caption = phrase("script", role);
+            text += i.line + caption + QLatin1Char('\n');
         }
     }
     if (text.endsWith(QLatin1Char('\n')))

@@ -4,6 +4,7 @@
 #include "pairresult.h"
 #include "prescriptionentry.h"
 
+#include <QHash>
 #include <QList>
 #include <QMap>
 #include <QSet>
@@ -54,9 +55,10 @@ private:
 
     progressSink m_progress;
     QStringList m_herbs;
-    QMap<QString, prescriptionEntry> m_entries;
-    QMap<QString, int> m_usage;
-    QMap<QString, QString> m_roles;
+    QSet<QString> m_herbSet; // the same names, for the table indexes
+    QHash<QString, prescriptionEntry> m_entries;
+    QHash<QString, int> m_usage;
+    QHash<QString, QString> m_roles;
     QString m_form;
     QList<int> m_matched;
     QMap<int, int> m_superUnits;

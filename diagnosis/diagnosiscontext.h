@@ -9,6 +9,7 @@
 #include <QMultiMap>
 #include <QSet>
 #include <QString>
+#include <QVector>
 
 // Everything one diagnosis run works on, built fresh for the run from copies
 // of the knowledge tables and discarded afterwards.
@@ -29,6 +30,7 @@ struct diagnosisContext
     QMap<QString, int> candidates; // pattern code -> score, ascending code order
 
     diagnosisRules rules;
+    QVector<int> cellOrder; // positions in rules.cellList of the cells this complaint can fire
     QMultiMap<QString, complaintRestriction> restrictions;
 };
 

@@ -8,6 +8,7 @@
 #include "text/phrasedictionary.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -25,13 +26,13 @@ bool allSelected(const QSet<QString> &answers, const QStringList &ids)
     return true;
 }
 
-// Stage 6: one cell; true when it fired.
-bool fireCell(diagnosisContext &c, diagnosisCell &cell, int age)
+// Stage 6: one cell; true when it fired. done is the cell's flag of this run.
+bool fireCell(diagnosisContext &c, const diagnosisCell &cell, bool &done, int age)
 {
-    if (cell.done)
+    if (done)
         return false;
     if (!cell.mainsuit.isEmpty() && cell.mainsuit != c.mainsuit) {
-        cell.done = true;
+        done = true;
         return false;
     }
     if (cell.age.size() >= 2) {
@@ -68,7 +69,7 @@ bool fireCell(diagnosisContext &c, diagnosisCell &cell, int age)
             return false;
     }
 
-    cell.done = true;
+    done = true;
     s.ensure(cell.id);
     if (matchedKeys.size() >= cell.key.size())
         s.add(cell.id, 1);
@@ -254,9 +255,9 @@ diagnosisContext buildDiagnosisContext(const QString &mainsuit, const QSet<QStri
 {
     const diagnosisNode &node = diagnosisNode::instance();
     diagnosisContext c;
+    // Shared with the engine: a run keeps its cells' flags beside them.
     c.rules = node.rules();
-    for (diagnosisCell &cell : c.rules.cellList)
-        cell.done = false;
+    c.cellOrder = node.cellsForComplaint(mainsuit);
     c.restrictions = node.restrictionTable();
     c.mainsuit = mainsuit;
     c.answers = answers;
@@ -279,9 +280,13 @@ void inferPatterns(diagnosisContext &c)
     scoreTable &s = c.scores;
     const diagnosisRules &r = c.rules;
 
-    // Stage 2: units (the code "0000" marks a normal finding).
-    for (auto it = r.unitMap.constBegin(); it != r.unitMap.constEnd(); ++it) {
-        if (c.answers.contains(it.key()) && it.value() != QLatin1String("0000")) {
+    // Stage 2: units (the code "0000" marks a normal finding), in ascending
+    // order of the answer.
+    QStringList selected(c.answers.begin(), c.answers.end());
+    selected.sort();
+    for (const QString &answer : std::as_const(selected)) {
+        const auto it = r.unitMap.constFind(answer);
+        if (it != r.unitMap.constEnd() && it.value() != QLatin1String("0000")) {
             s.add(it.value(), 1);
             s.addEvidence(it.value(), it.key());
         }
@@ -309,14 +314,20 @@ void inferPatterns(diagnosisContext &c)
             }
         }
     }
-    // Stage 6: cells, pass after pass until one fires nothing.
+    // Stage 6: cells, pass after pass until one fires nothing. Only the
+    // cells the complaint can fire are walked, in list order; a cell of
+    // another complaint would only be marked done.
     const int age = patientRecord::age();
+    const QList<diagnosisCell> &cells = c.rules.cellList;
+    std::vector<bool> done(size_t(c.cellOrder.size()), false);
     bool fired = true;
     while (fired) {
         fired = false;
-        for (diagnosisCell &cell : c.rules.cellList) {
-            if (fireCell(c, cell, age))
+        for (qsizetype i = 0; i < c.cellOrder.size(); ++i) {
+            bool cellDone = done[size_t(i)];
+            if (fireCell(c, cells.at(c.cellOrder.at(i)), cellDone, age))
                 fired = true;
+            done[size_t(i)] = cellDone;
         }
     }
     // Stage 7: growth.

@@ -5,6 +5,9 @@
 
 #include <QIODevice>
 
+#include <algorithm>
+#include <iterator>
+
 namespace {
 
 QString childText(const QDomElement &parent, const char *name)
@@ -149,6 +152,7 @@ bool diagnosisNode::readGroupFile(QIODevice *device)
             readRules(c); // rules that travel with the group
     }
     m_groups.append(group);
+    dropIndexes();
     return true;
 }
 
@@ -201,6 +205,7 @@ bool diagnosisNode::readRules(const QDomElement &element)
             r.cellList.append(readCell(e));
         }
     }
+    dropIndexes();
     return true;
 }
 
@@ -244,6 +249,7 @@ bool diagnosisNode::readTextRules(QIODevice *device)
             cell.aux << commaList(rest(line, 5));
         }
     }
+    dropIndexes();
     return true;
 }
 
@@ -335,22 +341,68 @@ bool diagnosisNode::readJudgeRules(const QDomElement &root)
     return true;
 }
 
+void diagnosisNode::dropIndexes()
+{
+    m_indexed = false;
+    m_groupIndex.clear();
+    m_answerIndex.clear();
+    m_cellsBySuit.clear();
+}
+
+void diagnosisNode::buildIndexes() const
+{
+    if (m_indexed)
+        return;
+    // The first group of an id is the one found; an answer is looked for in
+    // the group its id names, and the first item of that id there is found.
+    for (int i = 0; i < m_groups.size(); ++i) {
+        const questionGroup *g = m_groups.at(i);
+        if (m_groupIndex.contains(g->id))
+            continue;
+        m_groupIndex.insert(g->id, i);
+        for (const questionList &list : g->lists) {
+            for (const questionItem &item : list.items) {
+                const qsizetype dash = item.id.indexOf(QLatin1Char('-'));
+                if (dash <= 0 || QStringView(item.id).left(dash) != g->id || m_answerIndex.contains(item.id))
+                    continue;
+                m_answerIndex.insert(item.id, {&list, &item});
+            }
+        }
+    }
+    for (int i = 0; i < m_rules.cellList.size(); ++i)
+        m_cellsBySuit[m_rules.cellList.at(i).mainsuit].append(i);
+    m_indexed = true;
+}
+
 const questionGroup *diagnosisNode::group(const QString &id) const
 {
-    for (const questionGroup *g : m_groups) {
-        if (g->id == id)
-            return g;
-    }
-    return nullptr;
+    buildIndexes();
+    const auto it = m_groupIndex.constFind(id);
+    return it == m_groupIndex.constEnd() ? nullptr : m_groups.at(*it);
 }
 
 const questionItem *diagnosisNode::findAnswer(const QString &answerId, const questionList **question) const
 {
-    const qsizetype dash = answerId.indexOf(QLatin1Char('-'));
-    if (dash <= 0)
+    buildIndexes();
+    const auto it = m_answerIndex.constFind(answerId);
+    if (it == m_answerIndex.constEnd())
         return nullptr;
-    const questionGroup *g = group(answerId.left(dash));
-    return g ? g->findItem(answerId, question) : nullptr;
+    if (question)
+        *question = it->question;
+    return it->item;
+}
+
+QVector<int> diagnosisNode::cellsForComplaint(const QString &mainsuit) const
+{
+    buildIndexes();
+    const QVector<int> general = m_cellsBySuit.value(QString());
+    if (mainsuit.isEmpty())
+        return general;
+    const QVector<int> own = m_cellsBySuit.value(mainsuit);
+    QVector<int> all;
+    all.reserve(general.size() + own.size());
+    std::merge(general.begin(), general.end(), own.begin(), own.end(), std::back_inserter(all));
+    return all;
 }
 
 const complaintEntry *diagnosisNode::complaint(const QString &code) const
@@ -403,12 +455,14 @@ void diagnosisNode::cleanup()
 {
     qDeleteAll(m_groups);
     m_groups.clear();
+    dropIndexes();
 }
 
 void diagnosisNode::clear()
 {
     cleanup();
     m_rules = diagnosisRules();
+    dropIndexes();
     m_blocks.clear();
     m_complaintCodes.clear();
     m_complaints.clear();

@@ -9,11 +9,13 @@
 #include "questiongroup.h"
 
 #include <QDomElement>
+#include <QHash>
 #include <QList>
 #include <QMap>
 #include <QMultiMap>
 #include <QObject>
 #include <QStringList>
+#include <QVector>
 
 class QIODevice;
 
@@ -44,6 +46,10 @@ public:
     const questionItem *findAnswer(const QString &answerId, const questionList **question = nullptr) const;
 
     const diagnosisRules &rules() const { return m_rules; }
+    // Ascending positions in rules().cellList of the cells a consultation
+    // for the complaint can fire: those of no complaint and those of this one
+    // (a cell of another complaint never fires).
+    QVector<int> cellsForComplaint(const QString &mainsuit) const;
 
     // The complaint catalogue.
     const QList<complaintBlock> &complaintBlocks() const { return m_blocks; }
@@ -73,6 +79,8 @@ public:
 private:
     diagnosisNode() = default;
     ~diagnosisNode() override;
+    void dropIndexes();
+    void buildIndexes() const;
 
     QList<questionGroup *> m_groups;
     diagnosisRules m_rules;
@@ -82,6 +90,17 @@ private:
     QMultiMap<QString, complaintRestriction> m_restrictions;
     QList<complaintCategory> m_categories;
     QList<inbornItem> m_inborn;
+
+    // Built on first use, dropped whenever the groups or the rules change.
+    struct answerPlace
+    {
+        const questionList *question;
+        const questionItem *item;
+    };
+    mutable bool m_indexed = false;
+    mutable QHash<QString, int> m_groupIndex;              // id -> first group
+    mutable QHash<QString, answerPlace> m_answerIndex;     // answer id -> where findAnswer finds it
+    mutable QHash<QString, QVector<int>> m_cellsBySuit;    // complaint ("" none) -> its cells
 };
 
 #endif

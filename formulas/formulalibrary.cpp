@@ -1,6 +1,7 @@
 #include "formulalibrary.h"
 
 #include "knowledge/loadfunctions.h"
+#include "knowledge/subsetindex.h"
 #include "herbs/herbbase.h"
 #include "herbs/herbdose.h"
 
@@ -17,6 +18,11 @@ struct formulaTables
     QMap<QString, QStringList> symptoms;
     QList<herbGroupFunction> groups;
     QMap<QString, herbUnit> units;
+    // Built on first use, dropped whenever a loader changes their table.
+    subsetIndex classicCores;  // core herbs of each classic formula
+    subsetIndex groupHerbs;    // every alternative of each herb group
+    QHash<QString, QVector<int>> bySymptom; // symptom -> its diagnosis formulas
+    bool bySymptomBuilt = false;
 };
 
 formulaTables &tables()
@@ -95,10 +101,26 @@ formulaProposal baseProposal(const diagnosisFormula &f)
     return p;
 }
 
+// Positions of the diagnosis formulas of a symptom, in table order.
+const QVector<int> &formulasOfSymptom(const QString &symptom)
+{
+    auto &t = tables();
+    if (!t.bySymptomBuilt) {
+        t.bySymptom.clear();
+        for (int i = 0; i < t.diagnosis.size(); ++i)
+            t.bySymptom[t.diagnosis.at(i).symptom].append(i);
+        t.bySymptomBuilt = true;
+    }
+    static const QVector<int> none;
+    const auto it = t.bySymptom.constFind(symptom);
+    return it == t.bySymptom.constEnd() ? none : *it;
+}
+
 QList<formulaProposal> proposals(const QString &symptom, const QString *pattern)
 {
     QList<formulaProposal> out;
-    for (const diagnosisFormula &f : tables().diagnosis) {
+    for (int i : formulasOfSymptom(symptom)) {
+        const diagnosisFormula &f = tables().diagnosis.at(i);
         if (f.symptom != symptom || f.miss)
             continue;
         formulaProposal base = baseProposal(f);
@@ -168,6 +190,7 @@ bool loadClassicFormulas(QIODevice *device)
     }
     std::stable_sort(t.classic.begin(), t.classic.end(),
                      [](const classicFormula &a, const classicFormula &b) { return a.coreSize() > b.coreSize(); });
+    t.classicCores.clear();
     return true;
 }
 
@@ -220,6 +243,7 @@ bool loadDiagnosisFormulas(QIODevice *device)
             }
         }
     }
+    t.bySymptomBuilt = false;
     return true;
 }
 
@@ -248,6 +272,7 @@ bool loadHerbGroupFunctions(QIODevice *device)
         g.text = e.text();
         t.groups.append(g);
     }
+    t.groupHerbs.clear();
     return true;
 }
 
@@ -271,6 +296,41 @@ const QList<diagnosisFormula> &diagnosisFormulaTable() { return tables().diagnos
 const QMap<QString, QStringList> &symptomIndex() { return tables().symptoms; }
 const QList<herbGroupFunction> &herbGroupTable() { return tables().groups; }
 const QMap<QString, herbUnit> &herbUnitTable() { return tables().units; }
+
+QVector<int> classicFormulasWithin(const QSet<QString> &herbs)
+{
+    auto &t = tables();
+    if (!t.classicCores.isBuilt()) {
+        QList<QStringList> cores;
+        cores.reserve(t.classic.size());
+        for (const classicFormula &f : std::as_const(t.classic)) {
+            QStringList core;
+            for (const auto *role : {&f.sovereign, &f.minister, &f.assistant})
+                for (const formulaHerb &h : *role)
+                    core << h.name;
+            cores << core;
+        }
+        t.classicCores.build(cores);
+    }
+    return t.classicCores.within(herbs);
+}
+
+QVector<int> herbGroupsTouching(const QSet<QString> &herbs)
+{
+    auto &t = tables();
+    if (!t.groupHerbs.isBuilt()) {
+        QList<QStringList> alternatives;
+        alternatives.reserve(t.groups.size());
+        for (const herbGroupFunction &g : std::as_const(t.groups)) {
+            QStringList all;
+            for (const QStringList &slot : g.slotList)
+                all << slot;
+            alternatives << all;
+        }
+        t.groupHerbs.build(alternatives);
+    }
+    return t.groupHerbs.touching(herbs);
+}
 
 const classicFormula *findClassicFormula(const QString &name)
 {

@@ -6,7 +6,9 @@
 
 #include <QList>
 #include <QMap>
+#include <QSet>
 #include <QString>
+#include <QVector>
 #include <QStringList>
 
 class QIODevice;
@@ -39,6 +41,13 @@ double parseFormulaDose(const QString &doze);
 
 // The classic formulas, largest core (sovereign + minister + assistant) first.
 const QList<classicFormula> &classicFormulaTable();
+// Ascending positions in the classic formula table of the formulas whose core
+// herbs (sovereign, minister, assistant) are all among herbs; a formula
+// without core herbs is always among them.
+QVector<int> classicFormulasWithin(const QSet<QString> &herbs);
+// Ascending positions in the herb-group table of the groups that list one of
+// herbs among the alternatives of a slot, and of the groups that list none.
+QVector<int> herbGroupsTouching(const QSet<QString> &herbs);
 // The first classic formula of a name; null when none.
 const classicFormula *findClassicFormula(const QString &name);
 const QList<diagnosisFormula> &diagnosisFormulaTable();

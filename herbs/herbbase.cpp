@@ -19,6 +19,9 @@ struct herbTables
     // name or alias -> index of the first record that answers to it
     QHash<QString, int> canonicalIndex;
     QHash<QString, int> nameIndex;
+    QHash<QString, int> idIndex;                    // id -> first record
+    QHash<QString, int> doseIndex;                  // name -> first dose range
+    QHash<QPair<QString, QString>, int> noteIndex;  // (method, name) -> first entry
 };
 
 herbTables &tables()
@@ -56,6 +59,8 @@ void indexRecord(int row)
     }
     if (!t.nameIndex.contains(r.name))
         t.nameIndex.insert(r.name, row);
+    if (!t.idIndex.contains(r.id))
+        t.idIndex.insert(r.id, row);
 }
 
 } // namespace
@@ -140,6 +145,8 @@ bool loadDoseRanges(const QString &text)
         d.name = herbNameById(parts.at(0));
         d.lower = toDose(parts.at(1));
         d.upper = toDose(parts.at(2));
+        if (!t.doseIndex.contains(d.name))
+            t.doseIndex.insert(d.name, int(t.doses.size()));
         t.doses.append(d);
     }
     return true;
@@ -173,8 +180,13 @@ bool loadDecoctionMethods(QIODevice *device)
         const QString method = node.attribute(QStringLiteral("method"));
         const QString desc = node.attribute(QStringLiteral("desc"));
         const QStringList names = node.attribute(QStringLiteral("list")).split(QLatin1Char(','));
-        for (const QString &n : names)
-            t.methods.append({method, canonicalHerbName(n), desc});
+        for (const QString &n : names) {
+            const decoctionMethodEntry entry{method, canonicalHerbName(n), desc};
+            const auto key = qMakePair(entry.method, entry.name);
+            if (!t.noteIndex.contains(key))
+                t.noteIndex.insert(key, int(t.methods.size()));
+            t.methods.append(entry);
+        }
     }
     return true;
 }
@@ -206,6 +218,13 @@ herbRecord findHerbByName(const QString &name, bool *found)
     return it == t.nameIndex.constEnd() ? herbRecord() : t.herbs.at(*it);
 }
 
+const herbRecord *herbRecordNamed(const QString &name)
+{
+    const auto &t = tables();
+    const auto it = t.nameIndex.constFind(name);
+    return it == t.nameIndex.constEnd() ? nullptr : &t.herbs.at(*it);
+}
+
 QString herbIdByName(const QString &name)
 {
     bool found = false;
@@ -215,25 +234,23 @@ QString herbIdByName(const QString &name)
 
 QString herbNameById(const QString &id)
 {
-    for (const herbRecord &r : tables().herbs) {
-        if (r.id == id)
-            return r.name;
-    }
-    return QString();
+    const auto &t = tables();
+    const auto it = t.idIndex.constFind(id);
+    return it == t.idIndex.constEnd() ? QString() : t.herbs.at(*it).name;
 }
 
 bool doseRange(const QString &name, double *lower, double *upper)
 {
-    for (const doseRangeEntry &d : tables().doses) {
-        if (d.name == name) {
-            if (lower)
-                *lower = d.lower;
-            if (upper)
-                *upper = d.upper;
-            return true;
-        }
-    }
-    return false;
+    const auto &t = tables();
+    const auto it = t.doseIndex.constFind(name);
+    if (it == t.doseIndex.constEnd())
+        return false;
+    const doseRangeEntry &d = t.doses.at(*it);
+    if (lower)
+        *lower = d.lower;
+    if (upper)
+        *upper = d.upper;
+    return true;
 }
 
 bool isExternalOnly(const QString &name)
@@ -251,11 +268,9 @@ bool isAllowedInForm(const QString &herbId, const QString &form)
 
 QString decoctionNote(const QString &name, const QString &method)
 {
-    for (const decoctionMethodEntry &m : tables().methods) {
-        if (m.method == method && m.name == name)
-            return m.note;
-    }
-    return QString();
+    const auto &t = tables();
+    const auto it = t.noteIndex.constFind(qMakePair(method, name));
+    return it == t.noteIndex.constEnd() ? QString() : t.methods.at(*it).note;
 }
 
 const QList<herbRecord> &herbTable() { return tables().herbs; }

@@ -38,6 +38,9 @@ bool loadDecoctionMethods(QIODevice *device);
 QString canonicalHerbName(const QString &name);
 QStringList canonicalHerbNames(const QStringList &names);
 herbRecord findHerbByName(const QString &name, bool *found = nullptr);
+// The first record whose name is exactly this one (no alias is resolved);
+// null when none. Valid while the herb table is unchanged.
+const herbRecord *herbRecordNamed(const QString &name);
 QString herbIdByName(const QString &name);
 QString herbNameById(const QString &id);
 bool doseRange(const QString &name, double *lower, double *upper);

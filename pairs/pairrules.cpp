@@ -1,6 +1,7 @@
 #include "pairrules.h"
 
 #include "knowledge/loadfunctions.h"
+#include "knowledge/subsetindex.h"
 #include "diagnosis/codenames.h"
 #include "herbs/herbbase.h"
 #include "text/phrasedictionary.h"
@@ -32,6 +33,10 @@ struct pairTables
     // (herb, herb) in both orders -> first rule of that pair; built on first use
     QHash<QPair<QString, QString>, int> pairIndex;
     bool pairIndexBuilt = false;
+    // Built on first use, dropped whenever a loader changes their table.
+    subsetIndex pairHerbIndex;   // the two herbs of each pair rule as written
+    subsetIndex superNameIndex;  // the names of each super pair
+    subsetIndex commonHerbIndex; // the herbs of each common group
 };
 
 pairTables &tables()
@@ -188,6 +193,7 @@ bool loadPairTable(QIODevice *device)
     t.pairs.clear();
     t.pairIndex.clear();
     t.pairIndexBuilt = false;
+    t.pairHerbIndex.clear();
     if (!device)
         return false;
     QXmlStreamReader xml(device);
@@ -222,6 +228,7 @@ bool loadCommonPairs(QIODevice *device)
 {
     auto &t = tables();
     t.commonPairs.clear();
+    t.commonHerbIndex.clear();
     const QDomElement root = loadXmlDevice(device);
     if (root.isNull())
         return false;
@@ -258,6 +265,7 @@ bool loadSuperPairs(QIODevice *device)
         }
         t.superPairs.append(pair);
     }
+    t.superNameIndex.clear();
     return true;
 }
 
@@ -351,6 +359,48 @@ int findPair(const QString &a, const QString &b)
         t.pairIndexBuilt = true;
     }
     return t.pairIndex.value(qMakePair(a, b), -1);
+}
+
+QVector<int> pairsWithin(const QSet<QString> &herbs)
+{
+    auto &t = tables();
+    if (!t.pairHerbIndex.isBuilt()) {
+        QList<QStringList> entries;
+        entries.reserve(t.pairs.size());
+        for (const pairRule &rule : std::as_const(t.pairs)) {
+            // A rule that does not hold two herbs is in every answer.
+            entries << (rule.herbCount() == 2 ? QStringList{rule.herbAt(0).name, rule.herbAt(1).name}
+                                              : QStringList());
+        }
+        t.pairHerbIndex.build(entries);
+    }
+    return t.pairHerbIndex.within(herbs);
+}
+
+QVector<int> superPairsWithin(const QSet<QString> &herbs)
+{
+    auto &t = tables();
+    if (!t.superNameIndex.isBuilt()) {
+        QList<QStringList> entries;
+        entries.reserve(t.superPairs.size());
+        for (const superPair &sp : std::as_const(t.superPairs))
+            entries << sp.names;
+        t.superNameIndex.build(entries);
+    }
+    return t.superNameIndex.within(herbs);
+}
+
+QVector<int> commonPairsWithin(const QSet<QString> &herbs)
+{
+    auto &t = tables();
+    if (!t.commonHerbIndex.isBuilt()) {
+        QList<QStringList> entries;
+        entries.reserve(t.commonPairs.size());
+        for (const commonPair &g : std::as_const(t.commonPairs))
+            entries << QStringList(g.herbs.begin(), g.herbs.end());
+        t.commonHerbIndex.build(entries);
+    }
+    return t.commonHerbIndex.within(herbs);
 }
 
 QString pairDoseText(const pairHerb &first, const pairHerb &second)

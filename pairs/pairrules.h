@@ -9,6 +9,7 @@
 #include <QList>
 #include <QMap>
 #include <QPair>
+#include <QSet>
 #include <QString>
 #include <QVector>
 
@@ -41,6 +42,13 @@ const QList<herbCategoryUnit> &herbCategoryUnits();
 
 // Queries.
 int findPair(const QString &a, const QString &b);
+// Ascending positions of the pair rules that hold two herbs, both among herbs
+// (names as written, not trimmed), and of the rules that do not hold two.
+QVector<int> pairsWithin(const QSet<QString> &herbs);
+// Ascending positions of the super pairs whose names are all among herbs.
+QVector<int> superPairsWithin(const QSet<QString> &herbs);
+// Ascending positions of the common groups whose herbs are all among herbs.
+QVector<int> commonPairsWithin(const QSet<QString> &herbs);
 QString pairDoseText(const pairHerb &first, const pairHerb &second);
 QString pairTextForHerb(const QString &herb);
 QString pairTextByIndex(int index);
