@@ -12,6 +12,7 @@ struct folkTables
 {
     QList<folkRemedy> remedies;
     QList<unitItem *> categories;
+    int written = 0;
 };
 
 folkTables &tables()
@@ -24,6 +25,11 @@ folkTables &tables()
 void appendFolkRemedy(const folkRemedy &remedy)
 {
     tables().remedies.append(remedy);
+}
+
+void countWrittenFolkRemedy()
+{
+    ++tables().written;
 }
 
 bool loadFolkRemedies(QIODevice *device)
@@ -48,6 +54,7 @@ bool loadFolkCategories(QIODevice *device)
 
 const QList<folkRemedy> &folkTable() { return tables().remedies; }
 const QList<unitItem *> &folkCategories() { return tables().categories; }
+int folkWrittenCount() { return tables().written; }
 
 QString folkListing(const QString &query)
 {
