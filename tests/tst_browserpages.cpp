@@ -124,8 +124,8 @@ private slots:
         QVERIFY(!search.result()->toPlainText().isEmpty());
     }
 
-    // A first-aid measure names its own source; a remedy without one is shown
-    // as a folk remedy.
+    // A first-aid measure or an exercise names its own source; a remedy
+    // without one is shown as a folk remedy.
     void folkSourceLabels()
     {
         searchWidget search;
@@ -138,6 +138,13 @@ private slots:
         const QString shown = search.result()->toPlainText();
         QVERIFY(shown.contains(QStringLiteral("名称:中暑现场处理法\n主治:中暑\n出处:急救常识\n")));
         QVERIFY(shown.contains(QStringLiteral("名称:绿豆汤\n主治:中暑\n出处:民间偏方\n")));
+        // an exercise is listed under its own source too
+        const QList<QTreeWidgetItem *> sitting = search.categories()->findItems(
+            QStringLiteral("久坐少动"), Qt::MatchExactly | Qt::MatchRecursive);
+        QCOMPARE(sitting.size(), 1);
+        search.onCategoryClicked(sitting.first(), 0);
+        QVERIFY(search.result()->toPlainText().contains(
+            QStringLiteral("名称:八段锦\n主治:久坐少动\n出处:传统导引\n")));
     }
 
     // A click opens or closes a category; a double click is a click and
