@@ -3,6 +3,7 @@
 #include "consultationfile.h"
 #include "text/phrasedictionary.h"
 
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -35,7 +36,7 @@ diagnoseInfoDlg::diagnoseInfoDlg(const QSet<QString> &answers, const QString &ma
     body->addWidget(m_view, 1);
     body->addLayout(buttons);
     addContent(body);
-    resize(480, 520);
+    resize(500, 520);
     connect(m_export, &QPushButton::clicked, this, &diagnoseInfoDlg::doExport);
     connect(m_close, &QPushButton::clicked, this, &diagnoseInfoDlg::doClose);
 }
@@ -66,9 +67,12 @@ void diagnoseInfoDlg::doClose()
 
 void diagnoseInfoDlg::doExport()
 {
-    const QString path = m_dialogs.saveFileName(
+    QString path = m_dialogs.saveFileName(
         lookupPhrase(QStringLiteral("diagnosis"), QStringLiteral("export_person_data")),
         userDialogs::programFolder(), QStringLiteral("Export File (*.dg)"));
-    if (!path.isEmpty())
-        exportTo(path);
+    if (path.isEmpty())
+        return;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".dg");
+    exportTo(path);
 }

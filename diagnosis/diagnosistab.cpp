@@ -32,8 +32,14 @@ diagnosisTab::diagnosisTab(QWidget *parent)
         m_remembered << remembered;
 
         auto *page = new QWidget;
+        page->setObjectName(QStringLiteral("complaintPage"));
         page->setAutoFillBackground(true);
         page->setBackgroundRole(QPalette::Base);
+        page->setStyleSheet(QStringLiteral(
+            "QPushButton { background-color:#f4f8f8; border:1px solid #c9d6d8; border-radius:4px;"
+            " padding:4px 8px; color:#203436; }"
+            "QPushButton:hover { background-color:#e4eff0; border-color:#93b3b8; }"
+            "QPushButton:checked { background-color:#2f6470; border-color:#2f6470; color:white; }"));
         auto *grid = new QGridLayout(page);
         grid->setContentsMargins(10, 10, 10, 10);
         grid->setHorizontalSpacing(8);

@@ -62,7 +62,7 @@ diagnosisWidget::diagnosisWidget(QWidget *parent)
     // Beside the pages: what the complaint or group is about, and the history.
     auto *side = new QWidget(this);
     side->setObjectName(QStringLiteral("sidePane"));
-    side->setFixedWidth(196);
+    side->setFixedWidth(212);
     m_descriptionCaption = paneCaption(phrase("mainsuit_desc"), side);
     m_description = new QTextBrowser(side);
     m_description->setObjectName(QStringLiteral("descriptionPane"));
@@ -78,10 +78,10 @@ diagnosisWidget::diagnosisWidget(QWidget *parent)
     sideLayout->setContentsMargins(0, 10, 10, 10);
     sideLayout->setSpacing(6);
     sideLayout->addWidget(m_descriptionCaption);
-    sideLayout->addWidget(m_description, 2);
+    sideLayout->addWidget(m_description, 1);
     sideLayout->addSpacing(4);
     sideLayout->addWidget(paneCaption(phrase("history"), side));
-    sideLayout->addWidget(m_history, 3);
+    sideLayout->addWidget(m_history, 1);
 
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -246,4 +246,7 @@ void diagnosisWidget::onRefreshHistoryTips(const QVector<QString> &ids)
             continue;
         m_history->appendPlainText(QStringLiteral("%1-%2").arg(question->title, item->name));
     }
+    // The latest answers in sight.
+    m_history->moveCursor(QTextCursor::End);
+    m_history->ensureCursorVisible();
 }

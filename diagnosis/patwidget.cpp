@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QFormLayout>
 #include <QFrame>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -110,12 +111,15 @@ patWidget::patWidget(QWidget *parent)
 
     m_inbornBox = new QGroupBox(phrase("inborn"), content);
     m_inbornBox->setObjectName(QStringLiteral("constitutionBox"));
-    auto *inborn = new QVBoxLayout(m_inbornBox);
-    inborn->setSpacing(2);
+    // Two columns keep the list short beside the form.
+    auto *inborn = new QGridLayout(m_inbornBox);
+    inborn->setHorizontalSpacing(6);
+    inborn->setVerticalSpacing(2);
     for (const inbornItem &item : diagnosisNode::instance().inbornItems()) {
         auto *box = new answerCheckBox(item.name, m_inbornBox);
         box->setObjectName(item.id);
-        inborn->addWidget(box);
+        const int at = int(m_inborn.size());
+        inborn->addWidget(box, at / 2, at % 2);
         m_inborn.append({box, item.id});
     }
     // Without a constitution list there is nothing to tick.

@@ -26,7 +26,7 @@ questionBox::questionBox(const questionList &question, const answerFilter &filte
 
     auto *answers = new QGridLayout;
     answers->setHorizontalSpacing(16);
-    answers->setVerticalSpacing(4);
+    answers->setVerticalSpacing(2);
     const int columns = question.grid ? 2 : 1;
     auto *group = m_exclusive ? new QButtonGroup(this) : nullptr;
     int at = 0;
@@ -40,6 +40,9 @@ questionBox::questionBox(const questionList &question, const answerFilter &filte
             if (filter.answerLocked(*item)) {
                 button->setChecked(true);
                 button->setEnabled(false);
+                // Fixed, but its caption as readable as the others.
+                button->setProperty("locked", true);
+                button->setToolTip(lookupPhrase(QStringLiteral("diagnosis"), QStringLiteral("locked_answer")));
             }
         }
         button->setObjectName(item->id);

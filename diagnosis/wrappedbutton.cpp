@@ -74,8 +74,14 @@ void paint(QAbstractButton *b, const QStyleOptionButton &option, bool radio)
 
     const int left = textLeft(b, radio);
     const QRect area(left, verticalPadding, b->width() - left, b->height() - 2 * verticalPadding);
-    painter.drawItemText(area, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, option.palette,
-                         b->isEnabled(), b->text(), QPalette::WindowText);
+    // A locked button shows its caption in the ordinary colour; only the
+    // indicator tells that it cannot be changed.
+    const bool locked = b->property("locked").toBool();
+    QPalette palette = option.palette;
+    if (locked)
+        palette.setCurrentColorGroup(QPalette::Active);
+    painter.drawItemText(area, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, palette, b->isEnabled() || locked,
+                         b->text(), QPalette::WindowText);
     if (option.state & QStyle::State_HasFocus) {
         QStyleOptionFocusRect focus;
         focus.initFrom(b);

@@ -17,7 +17,9 @@ QSize sizeHint(const QAbstractButton *button, bool radio);
 QSize minimumSizeHint(const QAbstractButton *button, bool radio);
 // The height the button needs at that width, the caption wrapped.
 int heightForWidth(const QAbstractButton *button, bool radio, int width);
-// Paints the indicator beside the first line and the wrapped caption.
+// Paints the indicator beside the first line and the wrapped caption; the
+// caption of a button whose property "locked" is set stays in the ordinary
+// colour while the button is disabled.
 void paint(QAbstractButton *button, const QStyleOptionButton &option, bool radio);
 
 } // namespace wrappedButton

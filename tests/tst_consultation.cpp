@@ -584,6 +584,13 @@ private slots:
         d.doExport();
         QVERIFY(!QFile::exists(path));
         QVERIFY(told.isEmpty());
+        // A name without an extension gets ".dg".
+        const QString bare = path.chopped(3);
+        d.dialogs().setSaveNameProvider([&bare](const QString &, const QString &, const QString &) { return bare; });
+        d.doExport();
+        QVERIFY(QFile::exists(path));
+        QVERIFY(!QFile::exists(bare));
+        QVERIFY(told.isEmpty());
     }
 
     void unwritableExport_data()
@@ -591,7 +598,7 @@ private slots:
         QTest::addColumn<QString>("target");
         QTest::addColumn<bool>("existing");
         // A file name so long that no temporary file can be made beside it.
-        QTest::newRow("existing file") << QString(250, QLatin1Char('d')) << true;
+        QTest::newRow("existing file") << QString(247, QLatin1Char('d')) + QStringLiteral(".dg") << true;
         QTest::newRow("folder is a file") << QStringLiteral("plain/case.dg") << false;
         QTest::newRow("no such folder") << QStringLiteral("missing/deeper/case.dg") << false;
     }
