@@ -27,6 +27,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPropertyAnimation>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTextBrowser>
@@ -308,7 +309,10 @@ private slots:
         QCOMPARE(fileMainsuit, complaint);
 
         symptomDebug test;
-        QVERIFY(test.loadFile(exported));
+        test.dialogs().setOpenNameProvider([&exported](const QString &, const QString &, const QString &filter) {
+            return filter == QLatin1String("File (*.dg)") ? exported : QString();
+        });
+        test.loadButton()->click();
         QStringList sorted = confirmed.values();
         sorted.sort();
         QCOMPARE(test.input()->text(), complaint + QLatin1Char(':') + sorted.join(QLatin1Char(',')));
@@ -470,6 +474,45 @@ private slots:
         QCOMPARE(shown, phrase("insufficientinformation"));
         QVERIFY(w.currentPage()->isStartPage());
         QCOMPARE(w.description()->toPlainText(), node().complaintDescription(QStringLiteral("9024")));
+    }
+
+    void aPageIsConfirmedOnce()
+    {
+        diagnosisWidget w;
+        confirm(w);
+        confirm(w);
+        diagnosisUnitWidget *page = w.currentPage();
+        const int next = node().nextIndex();
+        page->nextButton()->click();
+        page->nextButton()->click(); // while it slides away
+        QCOMPARE(node().nextIndex(), next + 1);
+        QVERIFY(w.currentPage() != page);
+        page->cancelButton()->click();
+        QCOMPARE(node().nextIndex(), next + 1);
+    }
+
+    void pagesSlide()
+    {
+        diagnosisWidget w;
+        w.resize(700, 500);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        const QList<QPropertyAnimation *> slides = w.findChildren<QPropertyAnimation *>();
+        QCOMPARE(slides.size(), 2);
+        for (const QPropertyAnimation *a : slides) {
+            QCOMPARE(a->duration(), 1200);
+            QCOMPARE(a->propertyName(), QByteArray("geometry"));
+        }
+        diagnosisUnitWidget *a = w.page(0);
+        diagnosisUnitWidget *b = w.page(1);
+        const QRect area = a->parentWidget()->rect();
+        QCOMPARE(a->geometry(), area);
+        QCOMPARE(b->height(), 0);
+        confirm(w);
+        QCOMPARE(w.currentPage(), b);
+        QTRY_COMPARE_WITH_TIMEOUT(b->geometry(), area, 5000);
+        QCOMPARE(a->geometry(), QRect(0, 0, area.width(), 0));
+        QVERIFY(w.showingSecond());
     }
 
     void cancelFromAnyPage_data()
