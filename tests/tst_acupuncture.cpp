@@ -13,6 +13,7 @@
 #include "text/phrasedictionary.h"
 
 #include <QBuffer>
+#include <QCryptographicHash>
 #include <QFile>
 #include <QtTest>
 
@@ -53,6 +54,21 @@ private slots:
         QCOMPARE(acuPointText(QStringLiteral("中")), QString());
     }
 
+    void duplicatesInTheCatalogue()
+    {
+        QVERIFY(feedBytes(loadAcuPoints, withBom(QStringLiteral(
+            "[J]甲经\r\n[I]同名\r\n[N]X1\r\n[L]first place\r\n[M]a\r\n"
+            "[I]别名\r\n[N]X1\r\n[L]second code holder\r\n[M]b\r\n"
+            "[I]同名\r\n[N]X2\r\n[L]last place\r\n[M]c\r\n"))));
+        // the search shows the last point of a name, the code lookup gives the first of a code
+        QCOMPARE(acuPointText(QStringLiteral("同名")),
+                 QStringLiteral("J:甲经\nL:last place\nN:X2\nT:\nP:\nM:c\nC:\n"));
+        bool found = false;
+        QCOMPARE(findAcuPointByCode(QStringLiteral("X1"), &found).name, QStringLiteral("同名"));
+        QVERIFY(found);
+        QCOMPARE(findAcuPointByCode(QStringLiteral("X1")).location, QStringLiteral("first place"));
+    }
+
     void acupunctureScripts()
     {
         const QString script = QStringLiteral(
@@ -64,6 +80,7 @@ private slots:
             "acu_modify:a=b=c\r\n"
             "acu_modify:=合谷\r\n"
             "acu_modify:(x)=y\r\n"
+            "acu_modify: 头痛 (偏头)= 太阳 \r\n"
             "\r\nid:0401(风寒证)\r\nmethod_modify:散寒\r\nacu_id:风门\r\nhow:泻法\r\n"
             "id:0650\r\nmethod_modify:滋阴\r\nacu_id:太溪\r\n"
             "--------------------------------------------\r\n"
@@ -80,13 +97,15 @@ private slots:
         const acuScriptBlock &first = blocks.first();
         QCOMPARE(first.mainsuit, QStringLiteral("9010"));
         QCOMPARE(first.method, QStringLiteral("通经止痛"));
-        QCOMPARE(first.modifiers.size(), 5);
+        QCOMPARE(first.modifiers.size(), 6);
         QCOMPARE(first.modifiers.at(0).condition, QStringLiteral("031-0-0"));
         QCOMPARE(first.modifiers.at(0).acus, QStringLiteral("少商,天容"));
         QCOMPARE(first.modifiers.at(1).condition, QStringLiteral("014-0-1,045-2-0"));
         QCOMPARE(first.modifiers.at(2).condition, QStringLiteral("呕吐"));
         QCOMPARE(first.modifiers.at(3).condition, QString());
         QCOMPARE(first.modifiers.at(4).condition, QStringLiteral("(x)")); // "(" at 0 is not a comment
+        QCOMPARE(first.modifiers.at(5).condition, QStringLiteral(" 头痛 ")); // the condition is not trimmed
+        QCOMPARE(first.modifiers.at(5).acus, QStringLiteral("太阳"));
         QCOMPARE(first.cases.size(), 1); // the case without how never enters
         QCOMPARE(first.cases.first().id, QStringLiteral("0401"));
         QCOMPARE(findAcuScripts(QStringLiteral("9010")).size(), 2);
@@ -178,15 +197,19 @@ private slots:
     void shippedData()
     {
         loadKnowledgeArchive();
-        QVERIFY(acuPointTable().size() >= 391);
-        QStringList channelCodes;
+        // The exact catalogue: 408 points, every code once; the digest is over
+        // the sorted codes joined by line feeds.
+        QStringList codes;
         for (const acuPoint &p : acuPointTable())
-            if (!p.code.startsWith(QLatin1String("EX-")))
-                channelCodes << p.code;
+            codes << p.code;
+        QCOMPARE(codes.size(), 408);
+        codes.sort();
+        QCOMPARE(codes.first(), QStringLiteral("BL1"));
+        QCOMPARE(QCryptographicHash::hash(codes.join(QLatin1Char('\n')).toUtf8(), QCryptographicHash::Sha1).toHex(),
+                 QByteArray("7eea7706ea25b2042136174f89ee831cefa05ce3"));
         for (const char *meridian : {"LU11", "LI20", "ST45", "SP21", "HT9", "SI19", "BL67", "KI27", "PC9", "SJ23",
                                      "GB44", "LR14", "GV28", "CV24"})
-            QVERIFY2(channelCodes.contains(QLatin1String(meridian)), meridian);
-        QVERIFY(channelCodes.size() >= 361);
+            QVERIFY2(codes.contains(QLatin1String(meridian)), meridian);
         QVERIFY(!acuPointText(QStringLiteral("水沟")).isEmpty());
         QCOMPARE(findAcuPointByCode(QStringLiteral("LI4")).name, QStringLiteral("合谷"));
         // every point named by an acupuncture prescription is in the catalogue
@@ -213,6 +236,8 @@ private slots:
         QCOMPARE(runLcq({QStringLiteral("search"), QStringLiteral("acupoint"), QStringLiteral("合")}, &out), 1);
         QCOMPARE(runLcq({QStringLiteral("search"), QStringLiteral("symptom"), QStringLiteral("心悸")}, &out), 0);
         QVERIFY(out.startsWith(QStringLiteral("以下证候均会出现心悸症状：\n")));
+        QCOMPARE(runLcq({QStringLiteral("search"), QStringLiteral("symptom"), QStringLiteral("无此症状")}, &out, &err), 1);
+        QCOMPARE(out, QString());
         QCOMPARE(runLcq({QStringLiteral("search"), QStringLiteral("folk"), QStringLiteral("感冒")}, &out), 0);
         QVERIFY(out.contains(QStringLiteral("主治:")));
         QCOMPARE(runLcq({QStringLiteral("search"), QStringLiteral("tea"), QStringLiteral("x")}, &out, &err), 2);

@@ -5,6 +5,8 @@
 #include "testsupport.h"
 
 #include "analysis/analysisreport.h"
+#include "diagnosis/diagnosisnode.h"
+#include "formulas/diagnosisformula.h"
 #include "formulas/flowgraph.h"
 #include "formulas/formulalibrary.h"
 #include "herbs/herbbase.h"
@@ -90,6 +92,8 @@ private slots:
              {QStringLiteral("附子"), QStringLiteral("半夏")}},
             // 23 herbs: more than a prescription holds.
             {QStringLiteral("鳖甲煎丸"), phrase("script", "overflow").arg(maxPrescriptionHerbs), {}},
+            // 25 herbs: a pill taken as a ready-made medicine, never written out.
+            {QStringLiteral("石斛夜光丸"), phrase("script", "overflow").arg(maxPrescriptionHerbs), {}},
         };
         QStringList failures;
         int refused = 0;
@@ -129,6 +133,46 @@ private slots:
             }
         }
         QVERIFY2(failures.isEmpty(), qPrintable(failures.join(QLatin1Char('\n'))));
+    }
+
+    // Every formula the diagnosis proposes, in each of its variants, can be
+    // typed into the analysis page as a decoction, pill or powder and holds
+    // no forbidden combination: the page never refuses the system's own advice.
+    void diagnosisFormulasPassTheChecks()
+    {
+        QStringList failures;
+        int proposals = 0;
+        for (const QString &complaint : diagnosisNode::instance().complaintCodes()) {
+            for (const formulaProposal &p : formulasForSymptom(complaint)) {
+                ++proposals;
+                const QString form = p.form.contains(QLatin1String("丸")) ? QStringLiteral("pill")
+                    : p.form.contains(QLatin1String("散")) ? QStringLiteral("powder")
+                                                            : QStringLiteral("decoction");
+                QList<prescriptionEntry> entries;
+                QString refusal;
+                for (const herbLine &h : p.herbs) {
+                    double grams = 0;
+                    if (!parseDose(QString(h.dose).remove(QLatin1Char('g')), &grams)) {
+                        refusal = QStringLiteral("dose text ") + h.dose;
+                        break;
+                    }
+                    QString name;
+                    refusal = checkNewEntry(entries, h.name, grams, &name, form);
+                    if (!refusal.isEmpty())
+                        break;
+                    entries.append({grams, name});
+                }
+                if (refusal.isEmpty()) {
+                    const analysisReport result = analysePrescription(form, entries);
+                    if (!result.ok && result.message != phrase("script", "unknown_script"))
+                        refusal = result.message;
+                }
+                if (!refusal.isEmpty())
+                    failures << QStringLiteral("%1 %2: %3").arg(complaint, p.name, refusal);
+            }
+        }
+        QVERIFY2(failures.isEmpty(), qPrintable(failures.join(QLatin1Char('\n'))));
+        QVERIFY(proposals > 100);
     }
 
     void everyFormulaHerbIsARecord()

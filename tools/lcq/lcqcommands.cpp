@@ -257,7 +257,12 @@ int cmdCode(const QStringList &args)
 {
     if (args.size() != 1)
         return usage(QStringLiteral("usage: lcq code CODE"));
-    const QString text = translateCode(args.first());
+    // A rule code through the code dictionary; anything else (pattern codes
+    // such as "F001", markers such as "seri") through the code name map.
+    const QString code = args.first();
+    QString text = translateCode(code);
+    if (text.isEmpty() || text == code)
+        text = lookupCodeName(code);
     if (text.isEmpty())
         return notFound();
     lcqOut(text + QLatin1Char('\n'));
@@ -400,11 +405,13 @@ int cmdSearch(const QStringList &args)
     if (text.isEmpty())
         return usage(QStringLiteral("nothing to search for"));
     QString result;
-    if (mode == QLatin1String("acupoint"))
+    if (mode == QLatin1String("acupoint")) {
         result = acuPointText(text);
-    else if (mode == QLatin1String("symptom"))
+    } else if (mode == QLatin1String("symptom")) {
+        if (symptomSyndromeNames(text).isEmpty())
+            return notFound();
         result = symptomSearchText(text);
-    else if (mode == QLatin1String("folk"))
+    } else if (mode == QLatin1String("folk"))
         result = folkListing(text);
     else
         return usage(QStringLiteral("usage: lcq search acupoint|symptom|folk TEXT"));
@@ -455,7 +462,15 @@ int cmdReader(const QStringList &args)
 QString lcqUsageText()
 {
     return QStringLiteral(
-        "usage: lcq [--archive ZIP] COMMAND [ARGS]\n"
+        "usage: lcq [--archive ZIP] [--config XML] COMMAND [ARGS]\n"
+        "options:\n"
+        "  --archive ZIP         load the knowledge from this archive instead of the\n"
+        "                        built-in one (exit 2 when it cannot be opened)\n"
+        "  --config XML          read this resource configuration instead of the\n"
+        "                        built-in one (exit 255 when it cannot be read)\n"
+        "  --help                this text\n"
+        "exit codes: 0 done, 1 not found, 2 usage error, 3 refused, 255 configuration\n"
+        "unreadable\n"
         "commands:\n"
         "  stats                 table sizes, load time and memory\n"
         "  phrase BLOCK KEY      one phrase of the dictionary\n"

@@ -187,6 +187,20 @@ def resolve_list(b, refs, complaint, where):
     return out
 
 
+def check_exclusive(b, ids, complaint, where):
+    """A patient gives one answer at most to a single-choice question."""
+    seen = {}
+    for aid in ids:
+        entry = b.answers.get(aid)
+        if entry is None or not entry[1].exclusive:
+            continue
+        question = aid.rsplit('-', 1)[0]
+        if question in seen:
+            error('%s %s: "%s" and "%s" answer the same single-choice question'
+                  % (complaint.code, where, answer(seen[question][2]).text, answer(entry[2]).text))
+        seen[question] = entry
+
+
 def key_parts(b, key, complaint, where):
     parts = []
     for entry in key:
@@ -297,6 +311,11 @@ def check_formula(c, p, f, herbs, ranges, library, conflicts):
     base = [h[0] for h in f.herbs]
     check_prescription(where, base, herbs, conflicts)
     for i, sc in enumerate(f.scenes):
+        kept = [h for h in base if h not in sc.remove]
+        for h in sc.add:
+            if h[0] in kept:
+                error('%s variant %d adds %s, which the formula holds already (remove it in the variant)'
+                      % (where, i + 1, h[0]))
         check_prescription('%s variant %d' % (where, i + 1),
                            [h for h in base if h not in sc.remove] + [h[0] for h in sc.add], herbs, conflicts)
     if f.name in library:
@@ -620,7 +639,9 @@ def main():
                     if sc.any_of:
                         cond = '|'.join(resolve_list(b, sc.any_of, c, where + ' scene'))
                     else:
-                        cond = ','.join(resolve_list(b, sc.when, c, where + ' scene'))
+                        when = resolve_list(b, sc.when, c, where + ' scene')
+                        check_exclusive(b, when, c, where + ' scene')
+                        cond = ','.join(when)
                     if not cond:
                         error('%s %s: a variant without conditions' % (c.code, where))
                         continue
@@ -668,9 +689,14 @@ def main():
         for i, case in enumerate(c.cases):
             where = 'case %d' % (i + 1)
             ids = resolve_list(b, case.answers, c, where)
+            check_exclusive(b, ids, c, where)
             got, cands = run_case(k, c.code, ids, case.age)
             exp = case.expect
             ok = (got == exp) or (exp == 'none' and got in ('none', 'possible'))
+            # A typical case must lead every other candidate: a win on equal
+            # scores by code order is not a diagnosis (the test suite checks the same).
+            if ok and got in cands and any(v >= cands[got] for x, v in cands.items() if x != got):
+                ok = False
             if ok:
                 results['ok'] += 1
                 reached.add((c.code, got))
