@@ -74,7 +74,6 @@ diagnosisTab::diagnosisTab(QWidget *parent)
         auto *scroll = new QScrollArea;
         scroll->setWidgetResizable(true);
         scroll->setFrameShape(QFrame::NoFrame);
-        scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         scroll->setWidget(page);
         addTab(scroll, block.name);
     }

@@ -88,7 +88,7 @@ diagnosisUnitWidget::diagnosisUnitWidget(QWidget *parent)
     footer->addWidget(m_next);
 
     auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(14, 10, 14, 10);
+    layout->setContentsMargins(12, 10, 12, 10);
     layout->setSpacing(8);
     layout->addLayout(header);
     layout->addLayout(m_body, 1);
@@ -136,7 +136,7 @@ void diagnosisUnitWidget::buildStartPage(patWidget *patient)
     left->addWidget(sectionCaption(phrase("diagnosis", "patientinfo"), content));
     if (patient) {
         patient->setParent(content);
-        patient->setFixedWidth(228);
+        patient->setFixedWidth(250);
         left->addWidget(patient, 1);
         patient->show();
     }
@@ -154,7 +154,7 @@ void diagnosisUnitWidget::buildStartPage(patWidget *patient)
 
     auto *layout = new QHBoxLayout(content);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(14);
+    layout->setSpacing(10);
     layout->addLayout(left);
     layout->addLayout(right, 1);
 

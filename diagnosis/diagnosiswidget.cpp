@@ -62,7 +62,7 @@ diagnosisWidget::diagnosisWidget(QWidget *parent)
     // Beside the pages: what the complaint or group is about, and the history.
     auto *side = new QWidget(this);
     side->setObjectName(QStringLiteral("sidePane"));
-    side->setFixedWidth(212);
+    side->setFixedWidth(192);
     m_descriptionCaption = paneCaption(phrase("mainsuit_desc"), side);
     m_description = new QTextBrowser(side);
     m_description->setObjectName(QStringLiteral("descriptionPane"));

@@ -113,7 +113,8 @@ patWidget::patWidget(QWidget *parent)
     m_inbornBox->setObjectName(QStringLiteral("constitutionBox"));
     // Two columns keep the list short beside the form.
     auto *inborn = new QGridLayout(m_inbornBox);
-    inborn->setHorizontalSpacing(6);
+    inborn->setContentsMargins(6, 6, 4, 6);
+    inborn->setHorizontalSpacing(4);
     inborn->setVerticalSpacing(2);
     for (const inbornItem &item : diagnosisNode::instance().inbornItems()) {
         auto *box = new answerCheckBox(item.name, m_inbornBox);
