@@ -4,7 +4,9 @@
 #include "testsupport.h"
 
 #include "acupuncture/acupointdata.h"
+#include "acupuncture/acuposition.h"
 #include "knowledge/knowledgearchive.h"
+#include "knowledge/loadfunctions.h"
 #include "browsers/folkdata.h"
 #include "browsers/readertexts.h"
 #include "browsers/unititem.h"
@@ -228,6 +230,109 @@ private slots:
         QVERIFY(readerVerseCount() >= 1);
     }
 
+    // Lines of "data/acu_positions.txt": X = field 1, Y = field 3, Z = field 2.
+    void positionLines_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<bool>("kept");
+        QTest::addColumn<double>("x");
+        QTest::addColumn<double>("y");
+        QTest::addColumn<double>("z");
+        QTest::addColumn<QString>("code");
+        QTest::newRow("swap") << "-0.563333#1.353333#-0.091021#LU1" << true << -0.563333 << -0.091021 << 1.353333 << "LU1";
+        QTest::newRow("cr and spaces") << " 1.5#2.25# -3#  ST36 \r" << true << 1.5 << -3.0 << 2.25 << "ST36";
+        QTest::newRow("more fields") << "1#2#3#BL1#extra" << true << 1.0 << 3.0 << 2.0 << "BL1";
+        QTest::newRow("empty code") << "1#2#3#" << true << 1.0 << 3.0 << 2.0 << "";
+        QTest::newRow("three fields") << "1#2#3" << false << 0.0 << 0.0 << 0.0 << "";
+        QTest::newRow("empty line") << "" << false << 0.0 << 0.0 << 0.0 << "";
+        QTest::newRow("word") << "1#abc#3#LU2" << false << 0.0 << 0.0 << 0.0 << "";
+        QTest::newRow("empty number") << "1##3#LU2" << false << 0.0 << 0.0 << 0.0 << "";
+        QTest::newRow("two points") << "1.2.3#2#3#LU2" << false << 0.0 << 0.0 << 0.0 << "";
+        QTest::newRow("not a number") << "1#2#nan#LU2" << false << 0.0 << 0.0 << 0.0 << "";
+        QTest::newRow("infinite") << "inf#2#3#LU2" << false << 0.0 << 0.0 << 0.0 << "";
+        QTest::newRow("beyond float") << "1#1e60#3#LU2" << false << 0.0 << 0.0 << 0.0 << "";
+    }
+
+    void positionLines()
+    {
+        QFETCH(QString, line);
+        QFETCH(bool, kept);
+        const QList<acuPosition> p = parseAcuPositions(line);
+        QCOMPARE(p.size(), kept ? 1 : 0);
+        if (!kept)
+            return;
+        QFETCH(double, x);
+        QFETCH(double, y);
+        QFETCH(double, z);
+        QFETCH(QString, code);
+        // Stored as single-precision numbers.
+        QCOMPARE(p.first().x, double(float(x)));
+        QCOMPARE(p.first().y, double(float(y)));
+        QCOMPARE(p.first().z, double(float(z)));
+        QCOMPARE(p.first().code, code);
+    }
+
+    void positionFileKeepsOrderAndSkipsBadLines()
+    {
+        const QList<acuPosition> p =
+            parseAcuPositions(QStringLiteral("0#0#0#A1\nbad line\n1#1#x#B1\n2#2#2#C1\r\n3#3#3#A1\n"));
+        QCOMPARE(p.size(), 3);
+        QCOMPARE(p.at(0).code, QStringLiteral("A1"));
+        QCOMPARE(p.at(1).code, QStringLiteral("C1"));
+        QCOMPARE(p.at(2).x, 3.0);
+        acuPosition found;
+        QVERIFY(findAcuPosition(p, QStringLiteral("A1"), &found));
+        QCOMPARE(found.x, 0.0); // the first of two
+        QVERIFY(!findAcuPosition(p, QStringLiteral("B1"), &found));
+    }
+
+    void positionsFromTheArchive()
+    {
+        const QString dir = freshTestDir(QStringLiteral("positions"));
+        const QString saved = knowledgeArchivePath();
+        QList<acuPosition> p;
+        setKnowledgeArchivePath(dir + QStringLiteral("/missing.zip"));
+        QVERIFY(!readAcuPositions(&p));
+        const QString zip = dir + QStringLiteral("/impl.zip");
+        QVERIFY(writeTestArchive(zip, {{QStringLiteral("data/acupoint.txt"), "x"}}));
+        setKnowledgeArchivePath(zip);
+        QVERIFY(!readAcuPositions(&p)); // no such entry
+        QVERIFY(writeTestArchive(zip, {{QStringLiteral("data/acu_positions.txt"), "1#2#3#LU1", true}}));
+        QVERIFY(!readAcuPositions(&p)); // entry that cannot be opened
+        QVERIFY(writeTestArchive(zip, {{QStringLiteral("data/acu_positions.txt"), "1#2#3#LU1\n4#5#6#LU2"}}));
+        QVERIFY(readAcuPositions(&p));
+        setKnowledgeArchivePath(saved);
+        QCOMPARE(p.size(), 2);
+        QCOMPARE(p.at(1).y, 6.0);
+    }
+
+    // The shipped positions: every point of the twelve regular meridians,
+    // once, under the codes of the catalogue.
+    void shippedPositions()
+    {
+        loadKnowledgeArchive();
+        QList<acuPosition> p;
+        QVERIFY(readAcuPositions(&p));
+        QCOMPARE(p.size(), 309);
+        QMap<QString, int> perMeridian;
+        QSet<QString> codes;
+        for (const acuPosition &a : p) {
+            QVERIFY2(!codes.contains(a.code), qPrintable(a.code));
+            codes.insert(a.code);
+            bool found = false;
+            findAcuPointByCode(a.code, &found);
+            QVERIFY2(found, qPrintable(a.code));
+            ++perMeridian[a.code.left(2)];
+        }
+        const QMap<QString, int> expected{{"LU", 11}, {"LI", 20}, {"ST", 45}, {"SP", 21}, {"HT", 9}, {"SI", 19},
+                                          {"BL", 67}, {"KI", 27}, {"PC", 9}, {"SJ", 23}, {"GB", 44}, {"LR", 14}};
+        QCOMPARE(perMeridian, expected);
+        // Numbered from 1 without gaps, in file order within a meridian.
+        for (auto it = expected.constBegin(); it != expected.constEnd(); ++it)
+            for (int n = 1; n <= it.value(); ++n)
+                QVERIFY(codes.contains(it.key() + QString::number(n)));
+    }
+
     void lcqCommands()
     {
         QString out, err;
@@ -244,6 +349,23 @@ private slots:
         QCOMPARE(runLcq({QStringLiteral("acupoint"), QStringLiteral("ST36")}, &out), 0);
         QVERIFY(out.contains(QStringLiteral("name\t足三里\n")));
         QCOMPARE(runLcq({QStringLiteral("acupoint"), QStringLiteral("XX1")}, &out), 1);
+        // The place on the body model: X = field 1, Y = field 3, Z = field 2.
+        QFile file(sourcePath(QStringLiteral("resources/impl/data/acu_positions.txt")));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QString lu1;
+        for (const QString &line : QString::fromLatin1(file.readAll()).split(QLatin1Char('\n')))
+            if (line.endsWith(QLatin1String("#LU1")))
+                lu1 = line;
+        const QStringList f = lu1.split(QLatin1Char('#'));
+        QCOMPARE(f.size(), 4);
+        QCOMPARE(runLcq({QStringLiteral("acupoint"), QStringLiteral("LU1")}, &out), 0);
+        const QString expected = QStringLiteral("position\t%1,%2,%3\n")
+                                     .arg(double(f.at(0).toFloat()), 0, 'f', 6)
+                                     .arg(double(f.at(2).toFloat()), 0, 'f', 6)
+                                     .arg(double(f.at(1).toFloat()), 0, 'f', 6);
+        QVERIFY2(out.endsWith(expected), qPrintable(out.right(60)));
+        QCOMPARE(runLcq({QStringLiteral("acupoint"), QStringLiteral("GV20")}, &out), 0);
+        QVERIFY(!out.contains(QStringLiteral("position\t"))); // no place on the model
         QCOMPARE(runLcq({QStringLiteral("reader")}, &out), 0);
         QVERIFY(!out.trimmed().isEmpty());
         QCOMPARE(runLcq({QStringLiteral("reader"), QStringLiteral("--all")}, &out), 0);

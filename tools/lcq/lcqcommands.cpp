@@ -2,6 +2,7 @@
 #include "lcqdiagnosis.h"
 
 #include "acupuncture/acupointdata.h"
+#include "acupuncture/acuposition.h"
 #include "analysis/analysisreport.h"
 #include "browsers/folkdata.h"
 #include "browsers/readertexts.h"
@@ -438,6 +439,14 @@ int cmdAcupoint(const QStringList &args)
     lcqKeyValue(QStringLiteral("pairing"), p.pairing);
     lcqKeyValue(QStringLiteral("method"), p.method);
     lcqKeyValue(QStringLiteral("caution"), p.caution);
+    // The place on the 3D body model (X, Y, Z in the model's units), when the
+    // point has one.
+    QList<acuPosition> positions;
+    acuPosition place;
+    if (readAcuPositions(&positions) && findAcuPosition(positions, p.code, &place)) {
+        const auto n = [](double v) { return QString::number(v, 'f', 6); };
+        lcqKeyValue(QStringLiteral("position"), n(place.x) + QLatin1Char(',') + n(place.y) + QLatin1Char(',') + n(place.z));
+    }
     return lcqDone;
 }
 
@@ -488,7 +497,8 @@ QString lcqUsageText()
         "                        pill, powder, external); or analyse --pf FILE\n"
         "  grid HERB HERB ...    the herb pairs of a prescription: A<TAB>B<TAB>INDEX\n"
         "  search acupoint|symptom|folk TEXT   what the data search window shows\n"
-        "  acupoint CODE         an acupoint of the catalogue by its code\n"
+        "  acupoint CODE         an acupoint of the catalogue by its code, with its place\n"
+        "                        on the 3D body model (position X,Y,Z) when it has one\n"
         "  reader [--all]        one random text of the daily reader, or all of them\n"
         "  complaints            the main complaints: DEPARTMENT<TAB>CODE<TAB>NAME\n"
         "  questions [--age N] [--sex male|female] CODE\n"
