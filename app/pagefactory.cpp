@@ -1,11 +1,13 @@
 #include "pagefactory.h"
 
+#include "acupuncture/acupoint3dwidget.h"
 #include "acupuncture/searchwidget.h"
 #include "analysis/herbcompare.h"
 #include "analysis/scriptwidget.h"
 #include "browsers/herbinfo.h"
 #include "browsers/pairinfo.h"
 #include "browsers/readerwidget.h"
+#include "diagnosis/diagnosiswidget.h"
 #include "diagnosis/symptomdebug.h"
 #include "formulas/scriptflow.h"
 #include "frame/framechrome.h"
@@ -30,12 +32,20 @@ QWidget *createMainPage(int index, QWidget *parent)
     switch (index) {
     case 0:
         return new herbInfo(parent);
+    case 1:
+        // Without OpenGL (a display server that offers none) the page stays
+        // a plain placeholder instead of taking the window down.
+        if (acupoint3DWidget::openGLAvailable())
+            return new acupoint3DWidget(parent);
+        return placeholder(captions[index], parent);
     case 2:
         return new pairInfo(parent);
     case 3:
         return new scriptWidget(parent);
     case 4:
         return new scriptFlow(parent);
+    case 5:
+        return new diagnosisWidget(parent);
     default:
         return placeholder(captions[index], parent);
     }
