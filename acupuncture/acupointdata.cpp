@@ -42,9 +42,12 @@ bool loadAcuScript(QIODevice *device)
     auto &t = tables();
     acuScriptBlock block;
     acuScriptCase current;
-    while (device && !device->atEnd()) {
-        // A physical line is read in pieces of at most 254 bytes.
+    while (device) {
+        // A physical line is read in pieces of at most 254 bytes. A read that
+        // brings nothing (the end, or a device that fails) ends the file.
         QByteArray bytes = device->readLine(255);
+        if (bytes.isEmpty())
+            break;
         while (bytes.endsWith('\n') || bytes.endsWith('\r'))
             bytes.chop(1);
         const QString line = decodeSystemCodePage(bytes);

@@ -5,6 +5,7 @@
 #include "frame/framepainter.h"
 #include "mainmenu.h"
 #include "pagefactory.h"
+#include "settingswarning.h"
 #include "frame/skinsettings.h"
 #include "skinwidgetchoice.h"
 #include "text/phrasedictionary.h"
@@ -152,8 +153,10 @@ void lcWidget::onOnlineHelp()
 
 void lcWidget::onChangeSkin(const QString &path)
 {
-    setSkin(path);
+    const bool saved = setSkin(path);
     update();
+    if (!saved)
+        warnSettingsNotSaved(this);
 }
 
 void lcWidget::onShowReader()

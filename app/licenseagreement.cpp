@@ -1,6 +1,7 @@
 #include "licenseagreement.h"
 
 #include "app/lcwidget.h"
+#include "app/settingswarning.h"
 #include "knowledge/loadfunctions.h"
 #include "text/phrasedictionary.h"
 
@@ -60,7 +61,7 @@ licenseAgreement::licenseAgreement(QWidget *parent)
 
 void licenseAgreement::onYes()
 {
-    writeIniValue(settingsFilePath(), QStringLiteral("init"), QStringLiteral("true"));
+    const bool saved = writeIniValue(settingsFilePath(), QStringLiteral("init"), QStringLiteral("true"));
     // The main window is shown before this page goes, so that the program
     // never finds itself without a window in between.
     auto *window = new lcWidget;
@@ -68,6 +69,8 @@ void licenseAgreement::onYes()
     window->show();
     emit accepted(window);
     close();
+    if (!saved)
+        warnSettingsNotSaved(window);
 }
 
 void licenseAgreement::onNo()

@@ -16,6 +16,9 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    // The settings file and the skins are found beside the program, wherever
+    // it was started from.
+    enterProgramFolder();
     // Byte strings of the data are decoded with the system code page by the
     // text layer itself (text/codepage.h).
     std::srand(unsigned(std::time(nullptr)));
@@ -33,6 +36,9 @@ int main(int argc, char *argv[])
         showWarning(lookupPhrase(QStringLiteral("software"), QStringLiteral("configerror")), nullptr);
         return -1;
     }
+    const QString damage = knowledgeDamageMessage();
+    if (!damage.isEmpty())
+        showWarning(damage, nullptr);
 
     QFont font = QApplication::font();
     font.setPointSize(11);

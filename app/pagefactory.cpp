@@ -1,5 +1,6 @@
 #include "pagefactory.h"
 
+#include "acupuncture/acupoint3dwidget.h"
 #include "acupuncture/searchwidget.h"
 #include "analysis/herbcompare.h"
 #include "analysis/scriptwidget.h"
@@ -30,6 +31,12 @@ QWidget *createMainPage(int index, QWidget *parent)
     switch (index) {
     case 0:
         return new herbInfo(parent);
+    case 1:
+        // Without OpenGL (a display server that offers none) the page stays
+        // a plain placeholder instead of taking the window down.
+        if (acupoint3DWidget::openGLAvailable())
+            return new acupoint3DWidget(parent);
+        return placeholder(captions[index], parent);
     case 2:
         return new pairInfo(parent);
     case 3:

@@ -4,6 +4,8 @@
 #include "app/licenseagreement.h"
 #include "knowledge/loadfunctions.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QGuiApplication>
 #include <QScreen>
 
@@ -18,6 +20,11 @@ void showCentred(QWidget *window)
     window->show();
 }
 } // namespace
+
+bool enterProgramFolder()
+{
+    return QDir::setCurrent(QCoreApplication::applicationDirPath());
+}
 
 void showFirstWindow()
 {

@@ -1,6 +1,10 @@
 #ifndef STARTUP_H
 #define STARTUP_H
 
+// Makes the program's folder the working folder, where the settings file and
+// the skins are; false when it cannot be entered.
+bool enterProgramFolder();
+
 // Shows the first window of a run: the agreement page on the first run,
 // otherwise the main window.
 void showFirstWindow();

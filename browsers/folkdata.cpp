@@ -10,8 +10,14 @@
 namespace {
 struct folkTables
 {
+    folkTables() = default;
+    folkTables(const folkTables &) = delete;
+    folkTables &operator=(const folkTables &) = delete;
+    // The categories live until the program ends, and go with it.
+    ~folkTables() { qDeleteAll(categories); }
+
     QList<folkRemedy> remedies;
-    QList<unitItem *> categories;
+    QList<unitItem *> categories; // owned
 };
 
 folkTables &tables()
@@ -74,6 +80,8 @@ QString folkListing(const QString &query)
 
 void clearFolkData()
 {
-    qDeleteAll(tables().categories);
-    tables() = folkTables();
+    auto &t = tables();
+    qDeleteAll(t.categories);
+    t.categories.clear();
+    t.remedies.clear();
 }

@@ -105,7 +105,7 @@ QStringList syndromeWords()
     return words;
 }
 
-QString symptomSearchText(const QString &symptom)
+QStringList symptomSyndromeNames(const QString &symptom)
 {
     QSet<QString> ids;
     const auto has = [&symptom](const QStringList &words) {
@@ -128,8 +128,14 @@ QString symptomSearchText(const QString &symptom)
             names << name;
     }
     names.sort();
+    return names;
+}
+
+QString symptomSearchText(const QString &symptom)
+{
     QString text = lookupPhrase(QStringLiteral("script"), QStringLiteral("symptom_search_result")).arg(symptom) + QLatin1Char('\n');
-    for (const QString &n : std::as_const(names))
+    const QStringList names = symptomSyndromeNames(symptom);
+    for (const QString &n : names)
         text += n + QLatin1Char('\n');
     return text;
 }

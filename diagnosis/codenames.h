@@ -30,6 +30,8 @@ int codeNameCount();
 // The syndromes that show a symptom, as the search window lists them: a
 // heading, then their names in order, one per line.
 QString symptomSearchText(const QString &symptom);
+// The names of those syndromes alone, sorted; empty when none shows it.
+QStringList symptomSyndromeNames(const QString &symptom);
 // Every word of the syndrome table (keys, pulses, tongues, descriptions).
 QStringList syndromeWords();
 const QList<syndromeRecord> &syndromeTable();

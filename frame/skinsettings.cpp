@@ -26,10 +26,10 @@ QString currentSkin()
     return skin;
 }
 
-void setSkin(const QString &path)
+bool setSkin(const QString &path)
 {
     cachedSkin() = path;
-    writeIniValue(settingsFilePath(), QStringLiteral("skin"), path);
+    return writeIniValue(settingsFilePath(), QStringLiteral("skin"), path);
 }
 
 void resetSkinCache()

@@ -7,8 +7,9 @@
 // once from the settings file; "skin/10_200.png" when none is chosen.
 QString currentSkin();
 
-// Remembers a new skin for this run and in the settings file.
-void setSkin(const QString &path);
+// Remembers a new skin for this run and in the settings file; false when the
+// settings file could not be written (the skin still holds for this run).
+bool setSkin(const QString &path);
 
 // Path of the n-th offered skin (1 to 12).
 QString skinPath(int number);

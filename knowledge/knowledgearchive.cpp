@@ -11,8 +11,10 @@
 #include "formulas/formulalibrary.h"
 #include "herbs/herbbase.h"
 #include "pairs/pairrules.h"
+#include "text/codepage.h"
 #include "text/phrasedictionary.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QDomElement>
 #include <QFile>
@@ -20,7 +22,6 @@
 #include <QMap>
 
 #include <quazip.h>
-#include <quazipfile.h>
 
 #include <cstdio>
 #include <functional>
@@ -35,6 +36,12 @@ enum class whenUnopenable {
     skip            // the entry is passed over
 };
 
+knowledgeLoadState &loadState()
+{
+    static knowledgeLoadState state;
+    return state;
+}
+
 void reportFailure(const QString &entry)
 {
     const QByteArray line = "load file:" + entry.toUtf8() + " failed.\n";
@@ -42,35 +49,47 @@ void reportFailure(const QString &entry)
     std::fflush(stdout);
 }
 
+// Reads an entry whole and verified. An entry that is there but cannot be
+// read is remembered for the start-up message. Returns false for such an entry.
+bool readEntry(QuaZip &zip, const QString &entry, QByteArray *bytes, bool *present)
+{
+    const archiveEntryRead result = readArchiveBytes(&zip, entry, bytes);
+    *present = result != archiveEntryRead::missing;
+    if (result == archiveEntryRead::unreadable)
+        loadState().unreadableEntries << entry;
+    return result == archiveEntryRead::complete;
+}
+
 // Loads one entry. Returns false when loading must stop.
 bool loadEntry(QuaZip &zip, const QString &entry, const deviceLoader &loader, whenUnopenable rule)
 {
-    if (!zip.setCurrentFile(entry))
-        return true;
-    QuaZipFile file(&zip);
-    if (!file.open(QIODevice::ReadOnly)) {
+    QByteArray bytes;
+    bool present = false;
+    if (!readEntry(zip, entry, &bytes, &present)) {
+        if (!present)
+            return true;
         if (rule == whenUnopenable::reportAndStop)
             reportFailure(entry);
         return rule == whenUnopenable::skip;
     }
-    loader(&file);
-    file.close();
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    loader(&buffer);
     return true;
 }
 
 // Row 1: the herb list, then every listed record in ascending name order.
 bool loadHerbs(QuaZip &zip)
 {
-    const QString listEntry = QStringLiteral("item/list.xml");
-    if (!zip.setCurrentFile(listEntry))
-        return true;
+    QByteArray bytes;
+    bool present = false;
+    if (!readEntry(zip, QStringLiteral("item/list.xml"), &bytes, &present))
+        return !present;
     QMap<QString, QString> idsByName;
     {
-        QuaZipFile list(&zip);
-        if (!list.open(QIODevice::ReadOnly))
-            return false;
+        QBuffer list(&bytes);
+        list.open(QIODevice::ReadOnly);
         const QDomElement root = loadXmlDevice(&list);
-        list.close();
         for (QDomElement item = root.firstChildElement(); !item.isNull(); item = item.nextSiblingElement()) {
             if (item.tagName() == QLatin1String("name"))
                 continue;
@@ -82,14 +101,14 @@ bool loadHerbs(QuaZip &zip)
         }
     }
     for (auto it = idsByName.constBegin(); it != idsByName.constEnd(); ++it) {
-        const QString entry = QStringLiteral("item/%1.xml").arg(it.value());
-        if (!zip.setCurrentFile(entry))
-            continue;
-        QuaZipFile record(&zip);
-        if (!record.open(QIODevice::ReadOnly))
+        if (!readEntry(zip, QStringLiteral("item/%1.xml").arg(it.value()), &bytes, &present)) {
+            if (!present)
+                continue;
             break; // the remaining herbs are not loaded; the archive goes on
+        }
+        QBuffer record(&bytes);
+        record.open(QIODevice::ReadOnly);
         loadHerbRecord(&record);
-        record.close();
     }
     return true;
 }
@@ -97,13 +116,8 @@ bool loadHerbs(QuaZip &zip)
 // Row 17: rule files on disk, smallest first.
 void loadDictFolder()
 {
-    QDir dir(QStringLiteral("data/dict"));
-    if (!dir.exists())
-        return;
-    const QFileInfoList files = dir.entryInfoList(QDir::Files | QDir::Hidden | QDir::NoSymLinks,
-                                                  QDir::Size | QDir::Reversed);
-    for (const QFileInfo &info : files) {
-        QFile file(info.canonicalFilePath());
+    for (const QString &path : dictFolderFiles(QStringLiteral("data/dict"))) {
+        QFile file(path);
         if (!file.open(QIODevice::ReadOnly))
             continue;
         diagnosisNode::instance().readTextRules(&file);
@@ -111,10 +125,10 @@ void loadDictFolder()
     }
 }
 
+// "diagnosis/007.xml": the group number in three digits.
 QString diagnosisEntry(int number)
 {
-    return QStringLiteral("diagnosis/0") + (number < 10 ? QStringLiteral("0") : QString())
-        + QString::number(number) + QStringLiteral(".xml");
+    return QStringLiteral("diagnosis/%1.xml").arg(number, 3, 10, QLatin1Char('0'));
 }
 
 bool runSequence(QuaZip &zip)
@@ -168,24 +182,64 @@ bool runSequence(QuaZip &zip)
         || !loadEntry(zip, QStringLiteral("script/herb_unit.xml"), loadHerbUnits, report)
         || !loadEntry(zip, QStringLiteral("script/method_table.xml"), loadDecoctionMethods, report))
         return false;
-    loadDoseRanges(readArchiveEntry(&zip, QStringLiteral("item/dozemap.txt")));
+    // An unreadable dose table is read as empty text; it is still reported,
+    // since without it no dose is checked against its herb's range.
+    const QString doses = QStringLiteral("item/dozemap.txt");
+    QByteArray bytes;
+    bool present = false;
+    if (!readEntry(zip, doses, &bytes, &present) && present)
+        reportFailure(doses);
+    loadDoseRanges(decodeSystemCodePage(bytes));
     return true;
 }
 
 } // namespace
 
-void loadKnowledgeArchive(const QString &archivePath)
+QStringList dictFolderFiles(const QString &folder)
 {
-    QuaZip zip(archivePath);
-    if (!zip.open(QuaZip::mdUnzip))
-        return;
-    runSequence(zip);
-    zip.close();
+    QStringList paths;
+    const QDir dir(folder);
+    if (!dir.exists())
+        return paths;
+    const QFileInfoList files = dir.entryInfoList(QDir::Files | QDir::Hidden | QDir::NoSymLinks,
+                                                  QDir::Size | QDir::Reversed);
+    for (const QFileInfo &info : files)
+        paths << info.canonicalFilePath();
+    return paths;
 }
 
-void loadKnowledgeArchive()
+bool loadKnowledgeArchive(const QString &archivePath)
 {
-    loadKnowledgeArchive(knowledgeArchivePath());
+    knowledgeLoadState &state = loadState();
+    state = knowledgeLoadState();
+    state.archivePath = archivePath;
+    QuaZip zip(archivePath);
+    if (!zip.open(QuaZip::mdUnzip))
+        return false;
+    state.archiveOpened = true;
+    state.complete = runSequence(zip);
+    zip.close();
+    return true;
+}
+
+bool loadKnowledgeArchive()
+{
+    return loadKnowledgeArchive(knowledgeArchivePath());
+}
+
+const knowledgeLoadState &lastKnowledgeLoad()
+{
+    return loadState();
+}
+
+QString knowledgeDamageMessage()
+{
+    const knowledgeLoadState &state = loadState();
+    if (state.archiveOpened && state.unreadableEntries.isEmpty())
+        return QString();
+    const QString what = state.archiveOpened ? state.unreadableEntries.join(QStringLiteral("、"))
+                                             : QFileInfo(state.archivePath).fileName();
+    return lookupPhrase(QStringLiteral("software"), QStringLiteral("knowledgedamaged")).arg(what);
 }
 
 bool loadStartupKnowledge()
@@ -212,4 +266,5 @@ void clearKnowledgeTables()
     clearFolkData();
     clearReaderTexts();
     diagnosisNode::instance().clear();
+    loadState() = knowledgeLoadState();
 }

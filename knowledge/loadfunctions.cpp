@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QSettings>
 
+#include <quacrc32.h>
 #include <quazip.h>
 #include <quazipfile.h>
 
@@ -50,15 +51,47 @@ QString settingsFilePath()
     return QStringLiteral("./config.ini");
 }
 
-QString readArchiveEntry(QuaZip *archive, const QString &entry)
+archiveEntryRead readArchiveBytes(QuaZip *archive, const QString &entry, QByteArray *bytes)
 {
+    bytes->clear();
     if (!archive || !archive->setCurrentFile(entry))
-        return QString();
+        return archiveEntryRead::missing;
+    QuaZipFileInfo64 info;
+    if (!archive->getCurrentFileInfo(&info) || info.uncompressedSize > quint64(maxArchiveEntrySize))
+        return archiveEntryRead::unreadable;
     QuaZipFile file(archive);
     if (!file.open(QIODevice::ReadOnly))
-        return QString();
-    const QByteArray bytes = file.readAll();
+        return archiveEntryRead::unreadable;
+
+    // Inflate no more than the directory promises: a damaged stream can
+    // neither run on nor stall the loop (a read that brings nothing ends it).
+    const qint64 expected = qint64(info.uncompressedSize);
+    QByteArray data;
+    data.reserve(expected);
+    char chunk[65536];
+    bool failed = false;
+    for (;;) {
+        const qint64 n = file.read(chunk, sizeof chunk);
+        if (n < 0 || data.size() + n > expected) {
+            failed = true;
+            break;
+        }
+        if (n == 0)
+            break;
+        data.append(chunk, n);
+    }
     file.close();
+    if (failed || data.size() != expected || QuaCrc32().calculate(data) != info.crc)
+        return archiveEntryRead::unreadable;
+    *bytes = data;
+    return archiveEntryRead::complete;
+}
+
+QString readArchiveEntry(QuaZip *archive, const QString &entry)
+{
+    QByteArray bytes;
+    if (readArchiveBytes(archive, entry, &bytes) != archiveEntryRead::complete)
+        return QString();
     return decodeSystemCodePage(bytes);
 }
 
@@ -113,6 +146,9 @@ bool writeIniValue(const QString &path, const QString &key, const QString &value
     if (path.isEmpty() || key.isEmpty())
         return false;
     QSettings settings(path, QSettings::IniFormat);
+    // The file is replaced whole or not at all: a failed write leaves the old
+    // settings as they were.
+    settings.setAtomicSyncRequired(true);
     settings.beginGroup(QStringLiteral("config"));
     settings.setValue(key, value);
     settings.endGroup();

@@ -18,6 +18,19 @@ void setConfigurationPath(const QString &path);
 // Settings file of the program, relative to the working directory.
 QString settingsFilePath();
 
+// Entries larger than this are refused before they are inflated.
+constexpr qint64 maxArchiveEntrySize = 64 * 1024 * 1024;
+
+enum class archiveEntryRead {
+    complete,   // read whole; its size and CRC match the archive's directory
+    missing,    // the archive has no such entry (or there is no archive)
+    unreadable  // present, but it cannot be opened, inflated or verified
+};
+
+// Reads one archive entry whole into bytes and checks it against the size and
+// CRC the archive records; bytes are emptied unless the result is complete.
+archiveEntryRead readArchiveBytes(QuaZip *archive, const QString &entry, QByteArray *bytes);
+
 // Reads one archive entry whole and decodes it with the system code page.
 // Empty when the archive is null or the entry is missing or unreadable.
 QString readArchiveEntry(QuaZip *archive, const QString &entry);

@@ -73,21 +73,38 @@ textSet ruleHerbSet(const QString &list)
     return out;
 }
 
+bool isPairTextElement(QStringView name)
+{
+    static const char *const names[] = {"id", "name", "type", "stem", "function", "target", "comment",
+                                        "taboo", "miss", "external", "tag", "min", "max", "method"};
+    for (const char *n : names) {
+        if (name == QLatin1String(n))
+            return true;
+    }
+    return false;
+}
+
+// Reads the items of a list up to its matching end element. An element the
+// format does not name is a wrapper: what it holds is read as it comes. A list
+// inside the list is read as part of it.
 void readPairList(QXmlStreamReader &xml)
 {
     auto &t = tables();
     pairRule rule;
     pairHerb herb;
-    while (!xml.atEnd()) {
+    int depth = 1;
+    while (!xml.atEnd() && !xml.hasError()) {
         const auto token = xml.readNext();
         if (token == QXmlStreamReader::EndElement) {
             const auto name = xml.name();
-            if (name == QLatin1String("list"))
-                return;
-            if (name == QLatin1String("herb"))
+            if (name == QLatin1String("list")) {
+                if (--depth == 0)
+                    return;
+            } else if (name == QLatin1String("herb")) {
                 rule.addHerb(herb);
-            else if (name == QLatin1String("item"))
+            } else if (name == QLatin1String("item")) {
                 t.pairs.append(rule);
+            }
             continue;
         }
         if (token != QXmlStreamReader::StartElement)
@@ -96,42 +113,43 @@ void readPairList(QXmlStreamReader &xml)
         if (name == QLatin1String("item")) {
             rule = pairRule();
             herb = pairHerb();
-        } else if (name == QLatin1String("herb")) {
-            // a container; its end adds the herb in progress
-        } else if (name == QLatin1String("list")) {
-            // a nested list is read as part of this one
-        } else {
-            const QString text = xml.readElementText(QXmlStreamReader::IncludeChildElements);
-            if (name == QLatin1String("id"))
-                rule.id = text;
-            else if (name == QLatin1String("name"))
-                rule.name = text;
-            else if (name == QLatin1String("type"))
-                rule.type = text;
-            else if (name == QLatin1String("stem"))
-                rule.stem = text;
-            else if (name == QLatin1String("function"))
-                rule.functions.insert(text);
-            else if (name == QLatin1String("target"))
-                rule.targets.insert(text);
-            else if (name == QLatin1String("comment"))
-                rule.comments.insert(text);
-            else if (name == QLatin1String("taboo"))
-                rule.taboos.insert(text);
-            else if (name == QLatin1String("miss"))
-                rule.miss = text == QLatin1String("true");
-            else if (name == QLatin1String("external"))
-                rule.external = text == QLatin1String("true");
-            else if (name == QLatin1String("tag")) {
-                herb.name = canonicalHerbName(text);
-                t.pairHerbs.insert(herb.name);
-            } else if (name == QLatin1String("min"))
-                herb.min = toDose(text);
-            else if (name == QLatin1String("max"))
-                herb.max = toDose(text);
-            else if (name == QLatin1String("method"))
-                herb.method = text;
+            continue;
         }
+        if (name == QLatin1String("list"))
+            ++depth;
+        // "herb" is a container; its end adds the herb in progress.
+        if (!isPairTextElement(name))
+            continue;
+        const QString text = xml.readElementText(QXmlStreamReader::IncludeChildElements);
+        if (name == QLatin1String("id"))
+            rule.id = text;
+        else if (name == QLatin1String("name"))
+            rule.name = text;
+        else if (name == QLatin1String("type"))
+            rule.type = text;
+        else if (name == QLatin1String("stem"))
+            rule.stem = text;
+        else if (name == QLatin1String("function"))
+            rule.functions.insert(text);
+        else if (name == QLatin1String("target"))
+            rule.targets.insert(text);
+        else if (name == QLatin1String("comment"))
+            rule.comments.insert(text);
+        else if (name == QLatin1String("taboo"))
+            rule.taboos.insert(text);
+        else if (name == QLatin1String("miss"))
+            rule.miss = text == QLatin1String("true");
+        else if (name == QLatin1String("external"))
+            rule.external = text == QLatin1String("true");
+        else if (name == QLatin1String("tag")) {
+            herb.name = canonicalHerbName(text);
+            t.pairHerbs.insert(herb.name);
+        } else if (name == QLatin1String("min"))
+            herb.min = toDose(text);
+        else if (name == QLatin1String("max"))
+            herb.max = toDose(text);
+        else if (name == QLatin1String("method"))
+            herb.method = text;
     }
 }
 
@@ -183,7 +201,7 @@ bool loadPairTable(QIODevice *device)
         return false;
     QXmlStreamReader xml(device);
     bool sawRoot = false;
-    while (!xml.atEnd()) {
+    while (!xml.atEnd() && !xml.hasError()) {
         if (xml.readNext() == QXmlStreamReader::StartElement) {
             sawRoot = true;
             if (xml.name() == QLatin1String("list"))

@@ -8,11 +8,14 @@
 #include <quazip.h>
 #include <quazipfile.h>
 #include <quazipnewinfo.h>
+#include <zlib.h>
 
 namespace {
-// Rewrites the compression method of the named entries in the central
-// directory, so that opening them fails while they can still be found.
-bool spoilEntries(const QString &path, const QStringList &names)
+// Damages the entries of a written archive as they ask: an unknown compression
+// method in the central directory (opening fails while the entry can still be
+// found), a flipped byte in the compressed data, or another uncompressed size
+// in the central directory.
+bool spoilEntries(const QString &path, const QList<testEntry> &entries)
 {
     QFile f(path);
     if (!f.open(QIODevice::ReadWrite))
@@ -22,8 +25,21 @@ bool spoilEntries(const QString &path, const QStringList &names)
     while ((pos = zip.indexOf("PK\x01\x02", pos)) >= 0) {
         const quint16 nameLen = qFromLittleEndian<quint16>(zip.constData() + pos + 28);
         const QString name = QString::fromUtf8(zip.mid(pos + 46, nameLen));
-        if (names.contains(name))
-            qToLittleEndian<quint16>(99, zip.data() + pos + 10);
+        for (const testEntry &e : entries) {
+            if (e.name != name)
+                continue;
+            if (e.unopenable)
+                qToLittleEndian<quint16>(99, zip.data() + pos + 10);
+            if (e.declaredSize >= 0)
+                qToLittleEndian<quint32>(quint32(e.declaredSize), zip.data() + pos + 24);
+            if (e.corrupt) {
+                const quint32 packed = qFromLittleEndian<quint32>(zip.constData() + pos + 20);
+                const quint32 local = qFromLittleEndian<quint32>(zip.constData() + pos + 42);
+                const quint16 localName = qFromLittleEndian<quint16>(zip.constData() + local + 26);
+                const quint16 localExtra = qFromLittleEndian<quint16>(zip.constData() + local + 28);
+                zip[int(local + 30 + localName + localExtra + packed / 2)] ^= 0x01;
+            }
+        }
         pos += 46;
     }
     f.seek(0);
@@ -32,26 +48,33 @@ bool spoilEntries(const QString &path, const QStringList &names)
 }
 } // namespace
 
+QByteArray fillerText(const QString &head)
+{
+    QString text = head;
+    for (int i = 0; i < 200; ++i)
+        text += QStringLiteral("第%1行 line %2 of the filler, %3\n").arg(i).arg(i * 7919 % 1000).arg(QString::number(i * i, 16));
+    return text.toUtf8();
+}
+
 bool writeTestArchive(const QString &path, const QList<testEntry> &entries)
 {
     QFile::remove(path);
-    QStringList spoiled;
+    bool spoiled = false;
     {
         QuaZip zip(path);
         if (!zip.open(QuaZip::mdCreate))
             return false;
         for (const testEntry &e : entries) {
             QuaZipFile out(&zip);
-            if (!out.open(QIODevice::WriteOnly, QuaZipNewInfo(e.name)))
+            if (!out.open(QIODevice::WriteOnly, QuaZipNewInfo(e.name), nullptr, 0, e.stored ? 0 : Z_DEFLATED))
                 return false;
             out.write(e.data);
             out.close();
-            if (e.unopenable)
-                spoiled << e.name;
+            spoiled = spoiled || e.unopenable || e.corrupt || e.declaredSize >= 0;
         }
         zip.close();
     }
-    return spoiled.isEmpty() || spoilEntries(path, spoiled);
+    return !spoiled || spoilEntries(path, entries);
 }
 
 QString freshTestDir(const QString &name)

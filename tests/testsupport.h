@@ -11,7 +11,14 @@ struct testEntry
     QString name;
     QByteArray data;
     bool unopenable = false; // stored with a compression method nobody can read
+    bool corrupt = false;    // one byte in the middle of its compressed data flipped
+    qint64 declaredSize = -1; // when set, the size the archive's directory claims
+    bool stored = false;      // kept without compression
 };
+
+// Some kilobytes of varied text, long enough that a flipped byte in the middle
+// of its compressed form breaks it.
+QByteArray fillerText(const QString &head = QString());
 
 // Writes a zip archive with the given entries; false on failure.
 bool writeTestArchive(const QString &path, const QList<testEntry> &entries);

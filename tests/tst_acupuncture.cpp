@@ -4,7 +4,9 @@
 #include "testsupport.h"
 
 #include "acupuncture/acupointdata.h"
+#include "acupuncture/acuposition.h"
 #include "knowledge/knowledgearchive.h"
+#include "knowledge/loadfunctions.h"
 #include "browsers/folkdata.h"
 #include "browsers/readertexts.h"
 #include "browsers/unititem.h"
@@ -13,6 +15,7 @@
 #include "text/phrasedictionary.h"
 
 #include <QBuffer>
+#include <QCryptographicHash>
 #include <QFile>
 #include <QtTest>
 
@@ -53,6 +56,21 @@ private slots:
         QCOMPARE(acuPointText(QStringLiteral("中")), QString());
     }
 
+    void duplicatesInTheCatalogue()
+    {
+        QVERIFY(feedBytes(loadAcuPoints, withBom(QStringLiteral(
+            "[J]甲经\r\n[I]同名\r\n[N]X1\r\n[L]first place\r\n[M]a\r\n"
+            "[I]别名\r\n[N]X1\r\n[L]second code holder\r\n[M]b\r\n"
+            "[I]同名\r\n[N]X2\r\n[L]last place\r\n[M]c\r\n"))));
+        // the search shows the last point of a name, the code lookup gives the first of a code
+        QCOMPARE(acuPointText(QStringLiteral("同名")),
+                 QStringLiteral("J:甲经\nL:last place\nN:X2\nT:\nP:\nM:c\nC:\n"));
+        bool found = false;
+        QCOMPARE(findAcuPointByCode(QStringLiteral("X1"), &found).name, QStringLiteral("同名"));
+        QVERIFY(found);
+        QCOMPARE(findAcuPointByCode(QStringLiteral("X1")).location, QStringLiteral("first place"));
+    }
+
     void acupunctureScripts()
     {
         const QString script = QStringLiteral(
@@ -64,6 +82,7 @@ private slots:
             "acu_modify:a=b=c\r\n"
             "acu_modify:=合谷\r\n"
             "acu_modify:(x)=y\r\n"
+            "acu_modify: 头痛 (偏头)= 太阳 \r\n"
             "\r\nid:0401(风寒证)\r\nmethod_modify:散寒\r\nacu_id:风门\r\nhow:泻法\r\n"
             "id:0650\r\nmethod_modify:滋阴\r\nacu_id:太溪\r\n"
             "--------------------------------------------\r\n"
@@ -80,13 +99,15 @@ private slots:
         const acuScriptBlock &first = blocks.first();
         QCOMPARE(first.mainsuit, QStringLiteral("9010"));
         QCOMPARE(first.method, QStringLiteral("通经止痛"));
-        QCOMPARE(first.modifiers.size(), 5);
+        QCOMPARE(first.modifiers.size(), 6);
         QCOMPARE(first.modifiers.at(0).condition, QStringLiteral("031-0-0"));
         QCOMPARE(first.modifiers.at(0).acus, QStringLiteral("少商,天容"));
         QCOMPARE(first.modifiers.at(1).condition, QStringLiteral("014-0-1,045-2-0"));
         QCOMPARE(first.modifiers.at(2).condition, QStringLiteral("呕吐"));
         QCOMPARE(first.modifiers.at(3).condition, QString());
         QCOMPARE(first.modifiers.at(4).condition, QStringLiteral("(x)")); // "(" at 0 is not a comment
+        QCOMPARE(first.modifiers.at(5).condition, QStringLiteral(" 头痛 ")); // the condition is not trimmed
+        QCOMPARE(first.modifiers.at(5).acus, QStringLiteral("太阳"));
         QCOMPARE(first.cases.size(), 1); // the case without how never enters
         QCOMPARE(first.cases.first().id, QStringLiteral("0401"));
         QCOMPARE(findAcuScripts(QStringLiteral("9010")).size(), 2);
@@ -178,15 +199,19 @@ private slots:
     void shippedData()
     {
         loadKnowledgeArchive();
-        QVERIFY(acuPointTable().size() >= 391);
-        QStringList channelCodes;
+        // The exact catalogue: 408 points, every code once; the digest is over
+        // the sorted codes joined by line feeds.
+        QStringList codes;
         for (const acuPoint &p : acuPointTable())
-            if (!p.code.startsWith(QLatin1String("EX-")))
-                channelCodes << p.code;
+            codes << p.code;
+        QCOMPARE(codes.size(), 408);
+        codes.sort();
+        QCOMPARE(codes.first(), QStringLiteral("BL1"));
+        QCOMPARE(QCryptographicHash::hash(codes.join(QLatin1Char('\n')).toUtf8(), QCryptographicHash::Sha1).toHex(),
+                 QByteArray("7eea7706ea25b2042136174f89ee831cefa05ce3"));
         for (const char *meridian : {"LU11", "LI20", "ST45", "SP21", "HT9", "SI19", "BL67", "KI27", "PC9", "SJ23",
                                      "GB44", "LR14", "GV28", "CV24"})
-            QVERIFY2(channelCodes.contains(QLatin1String(meridian)), meridian);
-        QVERIFY(channelCodes.size() >= 361);
+            QVERIFY2(codes.contains(QLatin1String(meridian)), meridian);
         QVERIFY(!acuPointText(QStringLiteral("水沟")).isEmpty());
         QCOMPARE(findAcuPointByCode(QStringLiteral("LI4")).name, QStringLiteral("合谷"));
         // every point named by an acupuncture prescription is in the catalogue
@@ -205,6 +230,109 @@ private slots:
         QVERIFY(readerVerseCount() >= 1);
     }
 
+    // Lines of "data/acu_positions.txt": X = field 1, Y = field 3, Z = field 2.
+    void positionLines_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<bool>("kept");
+        QTest::addColumn<double>("x");
+        QTest::addColumn<double>("y");
+        QTest::addColumn<double>("z");
+        QTest::addColumn<QString>("code");
+        QTest::newRow("swap") << "-0.563333#1.353333#-0.091021#LU1" << true << -0.563333 << -0.091021 << 1.353333 << "LU1";
+        QTest::newRow("cr and spaces") << " 1.5#2.25# -3#  ST36 \r" << true << 1.5 << -3.0 << 2.25 << "ST36";
+        QTest::newRow("more fields") << "1#2#3#BL1#extra" << true << 1.0 << 3.0 << 2.0 << "BL1";
+        QTest::newRow("empty code") << "1#2#3#" << true << 1.0 << 3.0 << 2.0 << "";
+        QTest::newRow("three fields") << "1#2#3" << false << 0.0 << 0.0 << 0.0 << "";
+        QTest::newRow("empty line") << "" << false << 0.0 << 0.0 << 0.0 << "";
+        QTest::newRow("word") << "1#abc#3#LU2" << false << 0.0 << 0.0 << 0.0 << "";
+        QTest::newRow("empty number") << "1##3#LU2" << false << 0.0 << 0.0 << 0.0 << "";
+        QTest::newRow("two points") << "1.2.3#2#3#LU2" << false << 0.0 << 0.0 << 0.0 << "";
+        QTest::newRow("not a number") << "1#2#nan#LU2" << false << 0.0 << 0.0 << 0.0 << "";
+        QTest::newRow("infinite") << "inf#2#3#LU2" << false << 0.0 << 0.0 << 0.0 << "";
+        QTest::newRow("beyond float") << "1#1e60#3#LU2" << false << 0.0 << 0.0 << 0.0 << "";
+    }
+
+    void positionLines()
+    {
+        QFETCH(QString, line);
+        QFETCH(bool, kept);
+        const QList<acuPosition> p = parseAcuPositions(line);
+        QCOMPARE(p.size(), kept ? 1 : 0);
+        if (!kept)
+            return;
+        QFETCH(double, x);
+        QFETCH(double, y);
+        QFETCH(double, z);
+        QFETCH(QString, code);
+        // Stored as single-precision numbers.
+        QCOMPARE(p.first().x, double(float(x)));
+        QCOMPARE(p.first().y, double(float(y)));
+        QCOMPARE(p.first().z, double(float(z)));
+        QCOMPARE(p.first().code, code);
+    }
+
+    void positionFileKeepsOrderAndSkipsBadLines()
+    {
+        const QList<acuPosition> p =
+            parseAcuPositions(QStringLiteral("0#0#0#A1\nbad line\n1#1#x#B1\n2#2#2#C1\r\n3#3#3#A1\n"));
+        QCOMPARE(p.size(), 3);
+        QCOMPARE(p.at(0).code, QStringLiteral("A1"));
+        QCOMPARE(p.at(1).code, QStringLiteral("C1"));
+        QCOMPARE(p.at(2).x, 3.0);
+        acuPosition found;
+        QVERIFY(findAcuPosition(p, QStringLiteral("A1"), &found));
+        QCOMPARE(found.x, 0.0); // the first of two
+        QVERIFY(!findAcuPosition(p, QStringLiteral("B1"), &found));
+    }
+
+    void positionsFromTheArchive()
+    {
+        const QString dir = freshTestDir(QStringLiteral("positions"));
+        const QString saved = knowledgeArchivePath();
+        QList<acuPosition> p;
+        setKnowledgeArchivePath(dir + QStringLiteral("/missing.zip"));
+        QVERIFY(!readAcuPositions(&p));
+        const QString zip = dir + QStringLiteral("/impl.zip");
+        QVERIFY(writeTestArchive(zip, {{QStringLiteral("data/acupoint.txt"), "x"}}));
+        setKnowledgeArchivePath(zip);
+        QVERIFY(!readAcuPositions(&p)); // no such entry
+        QVERIFY(writeTestArchive(zip, {{QStringLiteral("data/acu_positions.txt"), "1#2#3#LU1", true}}));
+        QVERIFY(!readAcuPositions(&p)); // entry that cannot be opened
+        QVERIFY(writeTestArchive(zip, {{QStringLiteral("data/acu_positions.txt"), "1#2#3#LU1\n4#5#6#LU2"}}));
+        QVERIFY(readAcuPositions(&p));
+        setKnowledgeArchivePath(saved);
+        QCOMPARE(p.size(), 2);
+        QCOMPARE(p.at(1).y, 6.0);
+    }
+
+    // The shipped positions: every point of the twelve regular meridians,
+    // once, under the codes of the catalogue.
+    void shippedPositions()
+    {
+        loadKnowledgeArchive();
+        QList<acuPosition> p;
+        QVERIFY(readAcuPositions(&p));
+        QCOMPARE(p.size(), 309);
+        QMap<QString, int> perMeridian;
+        QSet<QString> codes;
+        for (const acuPosition &a : p) {
+            QVERIFY2(!codes.contains(a.code), qPrintable(a.code));
+            codes.insert(a.code);
+            bool found = false;
+            findAcuPointByCode(a.code, &found);
+            QVERIFY2(found, qPrintable(a.code));
+            ++perMeridian[a.code.left(2)];
+        }
+        const QMap<QString, int> expected{{"LU", 11}, {"LI", 20}, {"ST", 45}, {"SP", 21}, {"HT", 9}, {"SI", 19},
+                                          {"BL", 67}, {"KI", 27}, {"PC", 9}, {"SJ", 23}, {"GB", 44}, {"LR", 14}};
+        QCOMPARE(perMeridian, expected);
+        // Numbered from 1 without gaps, in file order within a meridian.
+        for (auto it = expected.constBegin(); it != expected.constEnd(); ++it)
+            for (int n = 1; n <= it.value(); ++n)
+                QVERIFY(codes.contains(it.key() + QString::number(n)));
+    }
+
     void lcqCommands()
     {
         QString out, err;
@@ -213,12 +341,31 @@ private slots:
         QCOMPARE(runLcq({QStringLiteral("search"), QStringLiteral("acupoint"), QStringLiteral("合")}, &out), 1);
         QCOMPARE(runLcq({QStringLiteral("search"), QStringLiteral("symptom"), QStringLiteral("心悸")}, &out), 0);
         QVERIFY(out.startsWith(QStringLiteral("以下证候均会出现心悸症状：\n")));
+        QCOMPARE(runLcq({QStringLiteral("search"), QStringLiteral("symptom"), QStringLiteral("无此症状")}, &out, &err), 1);
+        QCOMPARE(out, QString());
         QCOMPARE(runLcq({QStringLiteral("search"), QStringLiteral("folk"), QStringLiteral("感冒")}, &out), 0);
         QVERIFY(out.contains(QStringLiteral("主治:")));
         QCOMPARE(runLcq({QStringLiteral("search"), QStringLiteral("tea"), QStringLiteral("x")}, &out, &err), 2);
         QCOMPARE(runLcq({QStringLiteral("acupoint"), QStringLiteral("ST36")}, &out), 0);
         QVERIFY(out.contains(QStringLiteral("name\t足三里\n")));
         QCOMPARE(runLcq({QStringLiteral("acupoint"), QStringLiteral("XX1")}, &out), 1);
+        // The place on the body model: X = field 1, Y = field 3, Z = field 2.
+        QFile file(sourcePath(QStringLiteral("resources/impl/data/acu_positions.txt")));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QString lu1;
+        for (const QString &line : QString::fromLatin1(file.readAll()).split(QLatin1Char('\n')))
+            if (line.endsWith(QLatin1String("#LU1")))
+                lu1 = line;
+        const QStringList f = lu1.split(QLatin1Char('#'));
+        QCOMPARE(f.size(), 4);
+        QCOMPARE(runLcq({QStringLiteral("acupoint"), QStringLiteral("LU1")}, &out), 0);
+        const QString expected = QStringLiteral("position\t%1,%2,%3\n")
+                                     .arg(double(f.at(0).toFloat()), 0, 'f', 6)
+                                     .arg(double(f.at(2).toFloat()), 0, 'f', 6)
+                                     .arg(double(f.at(1).toFloat()), 0, 'f', 6);
+        QVERIFY2(out.endsWith(expected), qPrintable(out.right(60)));
+        QCOMPARE(runLcq({QStringLiteral("acupoint"), QStringLiteral("GV20")}, &out), 0);
+        QVERIFY(!out.contains(QStringLiteral("position\t"))); // no place on the model
         QCOMPARE(runLcq({QStringLiteral("reader")}, &out), 0);
         QVERIFY(!out.trimmed().isEmpty());
         QCOMPARE(runLcq({QStringLiteral("reader"), QStringLiteral("--all")}, &out), 0);

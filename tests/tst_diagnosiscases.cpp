@@ -107,6 +107,22 @@ private slots:
         }
     }
 
+    void constitutionListIsShipped()
+    {
+        // The constitution box of the patient profile: every item is a named
+        // code, shown under the name the summary will print, and none twice.
+        const QList<inbornItem> &items = diagnosisNode::instance().inbornItems();
+        QVERIFY(items.size() >= 15);
+        QSet<QString> ids;
+        for (const inbornItem &item : items) {
+            QVERIFY2(!ids.contains(item.id), qPrintable(item.id));
+            ids.insert(item.id);
+            QCOMPARE(item.name, lookupCodeName(item.id));
+        }
+        QVERIFY(ids.contains(QStringLiteral("0273")));
+        QVERIFY(ids.contains(QStringLiteral("0058")));
+    }
+
     void typicalCases_data()
     {
         QTest::addColumn<int>("index");

@@ -211,6 +211,25 @@ private slots:
         QVERIFY(chain.contains(QStringLiteral("香砂六君子汤")));
     }
 
+    // The library keeps its size, and every derivation joins two formulas
+    // the graph knows under that name and book, so that no line is lost to a
+    // misspelt name or source.
+    void shippedDerivationEnds()
+    {
+        loadKnowledgeArchive();
+        QVERIFY2(classicFormulaTable().size() >= 330, qPrintable(QString::number(classicFormulaTable().size())));
+        const auto known = [](const QString &name, const QString &book) {
+            for (const flowUnit &u : flowUnits())
+                if (u.name == name && u.from == book)
+                    return true;
+            return false;
+        };
+        for (const flowLine &l : flowLines()) {
+            QVERIFY2(known(l.fromName, l.fromBook), qPrintable(l.fromName + QLatin1Char('/') + l.fromBook));
+            QVERIFY2(known(l.toName, l.toBook), qPrintable(l.toName + QLatin1Char('/') + l.toBook));
+        }
+    }
+
     void lcqFormulaCommands()
     {
         QString out, err;

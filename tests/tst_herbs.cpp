@@ -8,6 +8,7 @@
 #include "herbs/herbdose.h"
 
 #include <QBuffer>
+#include <algorithm>
 #include <QDomDocument>
 #include <QtTest>
 
@@ -231,6 +232,66 @@ private slots:
         }
         // the shipped decoction methods are loaded
         QCOMPARE(decoctionNote(QStringLiteral("石膏"), QStringLiteral("decoction")), QStringLiteral("先煎"));
+    }
+
+    // The records added after 0444 (below the 0900 block) are numbered without
+    // gaps, complete, and reached by every one of their names.
+    void shippedHerbGrowth()
+    {
+        loadKnowledgeArchive();
+        QVERIFY2(herbTable().size() >= 540, qPrintable(QString::number(herbTable().size())));
+        QList<int> ids;
+        const QStringList toxicity = {QStringLiteral("无毒"), QStringLiteral("小毒"), QStringLiteral("有毒"),
+                                      QStringLiteral("大毒")};
+        for (const herbRecord &r : herbTable()) {
+            const int id = r.id.toInt();
+            if (id < 445 || id >= 900)
+                continue;
+            ids << id;
+            const QByteArray what = r.id.toUtf8() + ' ' + r.name.toUtf8();
+            QCOMPARE(r.id.size(), 4);
+            for (const QString *text : {&r.latin, &r.nature, &r.classification, &r.type, &r.stem, &r.desc, &r.bestfor,
+                                        &r.store, &r.prepare, &r.distribution, &r.pattern})
+                QVERIFY2(!text->trimmed().isEmpty(), what.constData());
+            for (const QStringList *list : {&r.feature, &r.meridian, &r.function, &r.indication, &r.ingredient, &r.caution})
+                QVERIFY2(!list->isEmpty(), what.constData());
+            QVERIFY2(!r.comments.isEmpty(), what.constData());
+            QVERIFY2(r.feature.size() >= 3 && toxicity.contains(r.feature.last()), what.constData());
+            QVERIFY2(r.nature.endsWith(QStringLiteral("性")), what.constData());
+            // Every name of the record leads back to it, so no earlier record
+            // already owns one of them.
+            QCOMPARE(canonicalHerbName(r.name), r.name);
+            for (const QString &alias : r.alias)
+                QVERIFY2(canonicalHerbName(alias) == r.name, qPrintable(r.name + QLatin1Char('/') + alias));
+            // Each is taken by mouth, with the pharmacopoeia's range in the record.
+            QVERIFY2(r.doseMin > 0 && r.doseMin <= r.doseMax, what.constData());
+            double lo = 0, hi = 0;
+            QVERIFY2(doseRange(r.name, &lo, &hi) && lo <= r.doseMin && hi >= r.doseMax, what.constData());
+        }
+        std::sort(ids.begin(), ids.end());
+        QVERIFY(ids.size() >= 100);
+        for (int i = 0; i < ids.size(); ++i)
+            QCOMPARE(ids.at(i), 445 + i);
+    }
+
+    // Records of protected animals say so and name what is used instead.
+    void protectedSpecies_data()
+    {
+        QTest::addColumn<QString>("name");
+        for (const char *n : {"穿山甲", "熊胆粉", "海马", "海狗肾", "犀角", "玳瑁"})
+            QTest::newRow(n) << QString::fromUtf8(n);
+    }
+
+    void protectedSpecies()
+    {
+        QFETCH(QString, name);
+        loadKnowledgeArchive();
+        bool found = false;
+        const herbRecord r = findHerbByName(name, &found);
+        QVERIFY(found);
+        const QString notes = r.caution.join(QLatin1Char('|'));
+        QVERIFY2(notes.contains(QStringLiteral("保护")), qPrintable(notes));
+        QVERIFY2(notes.contains(QStringLiteral("代")), qPrintable(notes));
     }
 
     void lcqHerbCommands()

@@ -92,6 +92,8 @@ private slots:
              {QStringLiteral("附子"), QStringLiteral("半夏")}},
             // 23 herbs: more than a prescription holds.
             {QStringLiteral("鳖甲煎丸"), phrase("script", "overflow").arg(maxPrescriptionHerbs), {}},
+            // 25 herbs: a pill taken as a ready-made medicine, never written out.
+            {QStringLiteral("石斛夜光丸"), phrase("script", "overflow").arg(maxPrescriptionHerbs), {}},
         };
         QStringList failures;
         int refused = 0;

@@ -84,6 +84,39 @@ private slots:
         QCOMPARE(pairs.at(0).herbAt(5).name, QString());
     }
 
+    void pairListWrappersAndNestedLists()
+    {
+        QVERIFY(feed(loadPairTable, QStringLiteral(
+            "<data><list>"
+            "<item><id>0001</id><group><herb><tag>麻黄</tag><min>6</min></herb><note><function>发汗</function></note></group>"
+            "<herb><tag>桂枝</tag><max>9</max></herb></item>"
+            "<list><item><id>0002</id><herb><tag>甲</tag></herb></item></list>"
+            "<item><id>0003</id><wrap><name>after the inner list</name></wrap></item>"
+            "</list>"
+            "<other><item><id>outside</id></item></other>"
+            "<list><item><id>0004</id></item></list></data>")));
+        const auto &pairs = pairTable();
+        QStringList ids;
+        for (const pairRule &r : pairs)
+            ids << r.id;
+        // items after an inner list are kept; items outside every list are not read
+        QCOMPARE(ids, (QStringList{QStringLiteral("0001"), QStringLiteral("0002"), QStringLiteral("0003"), QStringLiteral("0004")}));
+        // what a wrapper holds still counts
+        QCOMPARE(pairs.at(0).herbCount(), 2);
+        QCOMPARE(pairs.at(0).herbAt(0).name, QStringLiteral("麻黄"));
+        QCOMPARE(pairs.at(0).herbAt(0).min, 6);
+        QCOMPARE(pairs.at(0).herbAt(1).max, 9);
+        QCOMPARE(pairs.at(0).functions, textSet{QStringLiteral("发汗")});
+        QCOMPARE(pairs.at(2).name, QStringLiteral("after the inner list"));
+        QVERIFY(pairHerbSet().contains(QStringLiteral("麻黄")));
+    }
+
+    void pairListStopsAtBrokenXml()
+    {
+        QVERIFY(feed(loadPairTable, QStringLiteral("<data><list><item><id>0001</id></item><item><id>0002</id><herb></list>")));
+        QCOMPARE(pairTable().size(), 1);
+    }
+
     void findPairBothOrders()
     {
         QVERIFY(feed(loadPairTable, QString::fromUtf8(pairFile)));
@@ -275,8 +308,16 @@ private slots:
         QCOMPARE(out, QStringLiteral("ok\n"));
         QCOMPARE(runLcq({QStringLiteral("check")}, &out, &err), 2);
         QCOMPARE(runLcq({QStringLiteral("pair"), QStringLiteral("麻黄")}, &out, &err), 2);
-        QCOMPARE(runLcq({QStringLiteral("code"), QStringLiteral("s_no_such_code")}, &out), 0);
-        QCOMPARE(out, QStringLiteral("s_no_such_code\n"));
+        // a code with no text is not found, whatever its form
+        for (const char *code : {"s_no_such_code", "F999", "9998", "x999", "nothing"})
+            QCOMPARE(runLcq({QStringLiteral("code"), QLatin1String(code)}, &out, &err), 1);
+        QCOMPARE(runLcq({QStringLiteral("code"), QStringLiteral("s_9054")}, &out), 0);
+        QCOMPARE(out, QStringLiteral("纳气定喘\n"));
+        // pattern codes and markers come from the code name map
+        QCOMPARE(runLcq({QStringLiteral("code"), QStringLiteral("F001")}, &out), 0);
+        QCOMPARE(out, QStringLiteral("冲任虚寒证\n"));
+        QCOMPARE(runLcq({QStringLiteral("code"), QStringLiteral("seri")}, &out), 0);
+        QCOMPARE(out, QStringLiteral("病情较重\n"));
     }
 };
 

@@ -19,6 +19,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
 #include <QSettings>
@@ -108,7 +109,9 @@ private slots:
         QCOMPARE(spy.first().first().toString(), QStringLiteral("skin/3_200.png"));
 
         lcWidget w;
+        boxCatcher boxes;
         w.onChangeSkin(spy.first().first().toString());
+        QVERIFY(boxes.messages.isEmpty());
         QCOMPARE(currentSkin(), QStringLiteral("skin/3_200.png"));
         QSettings ini(QStringLiteral("./config.ini"), QSettings::IniFormat);
         QCOMPARE(ini.value(QStringLiteral("config/skin")).toString(), QStringLiteral("skin/3_200.png"));
@@ -124,7 +127,11 @@ private slots:
         QVERIFY(agreement->isVisible());
         QCOMPARE(agreement->size(), QSize(400, 320));
         QVERIFY(agreement->findChild<QPushButton *>(QStringLiteral("yesButton")));
-        agreement->onYes();
+        {
+            boxCatcher boxes;
+            agreement->onYes();
+            QVERIFY(boxes.messages.isEmpty()); // written: nothing to tell
+        }
         QString init;
         QVERIFY(readIniValue(QStringLiteral("./config.ini"), QStringLiteral("init"), init));
         QCOMPARE(init, QStringLiteral("true"));
@@ -139,6 +146,37 @@ private slots:
                 mainShown = true;
         }
         QVERIFY(mainShown);
+    }
+
+    void settingsThatCannotBeWrittenAreTold()
+    {
+        // A folder of its own: the settings layer remembers unsaved values per file.
+        const QString dir = freshTestDir(QStringLiteral("shell_unwritable"));
+        QVERIFY(QDir::setCurrent(dir));
+        QVERIFY(QDir().mkdir(QStringLiteral("config.ini"))); // a folder where the file should be
+        const QString expected = QStringLiteral("设置无法保存到%1，下次启动时将不会保留本次的选择。")
+                                     .arg(QDir::toNativeSeparators(dir + QStringLiteral("/config.ini")));
+        boxCatcher boxes;
+        auto *agreement = new licenseAgreement;
+        agreement->show();
+        agreement->onYes();
+        QCOMPARE(boxes.messages, QStringList{expected});
+        bool mainShown = false;
+        for (QWidget *w : QApplication::topLevelWidgets())
+            mainShown = mainShown || (qobject_cast<lcWidget *>(w) && w->isVisible());
+        QVERIFY(mainShown); // accepted all the same, for this run
+
+        lcWidget w;
+        w.onChangeSkin(QStringLiteral("skin/3_200.png"));
+        QCOMPARE(boxes.messages, (QStringList{expected, expected}));
+        QCOMPARE(currentSkin(), QStringLiteral("skin/3_200.png")); // the choice holds for this run
+    }
+
+    void programFolderIsTheWorkingFolder()
+    {
+        QVERIFY(enterProgramFolder());
+        QCOMPARE(QFileInfo(settingsFilePath()).absoluteFilePath(),
+                 QDir(QCoreApplication::applicationDirPath()).absoluteFilePath(QStringLiteral("config.ini")));
     }
 
     void agreementRefusedWritesNothing()

@@ -3,16 +3,29 @@
 
 #include "testsupport.h"
 
+#include "acupuncture/acupointdata.h"
+#include "browsers/folkdata.h"
+#include "browsers/readertexts.h"
+#include "diagnosis/codenames.h"
+#include "diagnosis/diagnosisnode.h"
+#include "formulas/flowgraph.h"
+#include "formulas/formulalibrary.h"
+#include "herbs/herbbase.h"
 #include "knowledge/herbengine.h"
 #include "knowledge/knowledgearchive.h"
 #include "knowledge/loadfunctions.h"
-#include "diagnosis/codenames.h"
-#include "herbs/herbbase.h"
+#include "pairs/pairrules.h"
+#include "text/codepage.h"
+#include "text/phrasedictionary.h"
 
 #include <QCryptographicHash>
 #include <QFile>
 #include <QProcess>
 #include <QtTest>
+
+#include <quazip.h>
+
+#include <functional>
 
 namespace {
 QByteArray herbList(const QList<QPair<QString, QString>> &items)
@@ -37,6 +50,96 @@ testEntry nameMap()
             withBom(QStringLiteral("<map><item id=\"0401\" name=\"风寒证\"/></map>"))};
 }
 
+// What an entry that is present but cannot be read does to the loading.
+enum class onFailure {
+    silentStop, // the loading ends, nothing printed
+    reportStop, // "load file:<entry> failed." printed, the loading ends
+    skip,       // passed over, the loading goes on
+    readEmpty   // read as empty text (the last row; still reported)
+};
+
+struct archiveRow
+{
+    int row;
+    const char *entry;
+    onFailure rule;
+};
+
+// Every row of the loading sequence that names an archive entry. Row 17 is a
+// folder on disk, not an entry (dictFolderOrder below).
+const archiveRow archiveRows[] = {
+    {1, "item/list.xml", onFailure::silentStop},
+    {2, "script/basic.xml", onFailure::reportStop},
+    {3, "pair/plist22.xml", onFailure::reportStop},
+    {4, "pair/dict.xml", onFailure::reportStop},
+    {5, "pair/common_pair.xml", onFailure::reportStop},
+    {6, "pair/super_pair.xml", onFailure::reportStop},
+    {7, "script/scripts.xml", onFailure::reportStop},
+    {8, "data/acupoint.txt", onFailure::silentStop},
+    {9, "folk/folk.xml", onFailure::reportStop},
+    {10, "folk/data.txt", onFailure::silentStop},
+    {11, "wisdom/songs.txt", onFailure::reportStop},
+    {12, "script/hate.xml", onFailure::reportStop},
+    {13, "script/oppose.xml", onFailure::reportStop},
+    {14, "wisdom/quote.xml", onFailure::skip},
+    {14, "wisdom/lpf.xml", onFailure::skip},
+    {14, "wisdom/njquote.xml", onFailure::skip},
+    {14, "wisdom/wbtb.xml", onFailure::skip},
+    {14, "wisdom/quotemisc.xml", onFailure::skip},
+    {14, "wisdom/xfquote.xml", onFailure::skip},
+    {15, "diagnosis/000.xml", onFailure::skip},
+    {15, "diagnosis/007.xml", onFailure::skip},
+    {15, "diagnosis/050.xml", onFailure::skip},
+    {15, "diagnosis/888.xml", onFailure::skip},
+    {15, "diagnosis/999.xml", onFailure::skip},
+    {16, "diagnosis/map.xml", onFailure::reportStop},
+    {18, "diagnosis/diagnosis_data.xml", onFailure::reportStop},
+    {19, "data/namemap.xml", onFailure::reportStop},
+    {20, "diagnosis/contradiction.xml", onFailure::reportStop},
+    {21, "script/script_flow.xml", onFailure::reportStop},
+    {22, "script/line.xml", onFailure::reportStop},
+    {23, "script/script_translation.xml", onFailure::reportStop},
+    {24, "script/acu_script.txt", onFailure::reportStop},
+    {25, "script/herb_unit.xml", onFailure::reportStop},
+    {26, "script/method_table.xml", onFailure::reportStop},
+    {27, "item/dozemap.txt", onFailure::readEmpty},
+};
+
+// Dose lines: read even in part, they fill the dose table.
+QByteArray doseLines()
+{
+    QByteArray text;
+    for (int i = 1; i <= 300; ++i)
+        text += QByteArray::number(1000 + i) + ",3," + QByteArray::number(9 + i % 7) + "\r\n";
+    return text;
+}
+
+// A device that gives a little text and then fails every read without ever
+// saying that it is at its end, as an archive entry with a damaged stream did.
+class failingDevice : public QIODevice
+{
+public:
+    failingDevice() { open(QIODevice::ReadOnly); }
+    bool isSequential() const override { return true; }
+    bool atEnd() const override { return false; }
+
+protected:
+    qint64 readData(char *data, qint64 maxSize) override
+    {
+        if (m_given)
+            return -1;
+        m_given = true;
+        const QByteArray head("<list><item><id>1</id>\n[I]x\nmainsuit:9\n");
+        const qint64 n = qMin(maxSize, qint64(head.size()));
+        memcpy(data, head.constData(), size_t(n));
+        return n;
+    }
+    qint64 writeData(const char *, qint64) override { return -1; }
+
+private:
+    bool m_given = false;
+};
+
 QStringList loadedNames()
 {
     QStringList names;
@@ -56,6 +159,30 @@ class tst_startup : public QObject
         if (!writeTestArchive(path, entries))
             qFatal("cannot write test archive");
         return path;
+    }
+
+    using namedLoader = QPair<const char *, std::function<bool(QIODevice *)>>;
+    static const QList<namedLoader> &loaders()
+    {
+        static const QList<namedLoader> list = {
+            {"herb record", loadHerbRecord}, {"classic formulas", loadClassicFormulas},
+            {"pair list", loadPairTable}, {"code dictionary", loadCodeDictionary},
+            {"common pairs", loadCommonPairs}, {"super pairs", loadSuperPairs},
+            {"diagnosis formulas", loadDiagnosisFormulas}, {"acupoints", loadAcuPoints},
+            {"folk categories", loadFolkCategories}, {"folk remedies", loadFolkRemedies},
+            {"reader verses", loadReaderVerses}, {"hate", loadHateList}, {"oppose", loadOpposeList},
+            {"reader quotes", loadReaderQuotes},
+            {"diagnosis groups", [](QIODevice *d) { return diagnosisNode::instance().readGroupFile(d); }},
+            {"diagnosis map", [](QIODevice *d) { return diagnosisNode::instance().readMapFile(d); }},
+            {"diagnosis rules", [](QIODevice *d) { return diagnosisNode::instance().readTextRules(d); }},
+            {"complaints", [](QIODevice *d) { return diagnosisNode::instance().readComplaintCatalogue(d); }},
+            {"restrictions", [](QIODevice *d) { return diagnosisNode::instance().readComplaintRestrictions(d); }},
+            {"name map", loadNameMap}, {"flow", loadFlowFile}, {"herb groups", loadHerbGroupFunctions},
+            {"acupuncture prescriptions", loadAcuScript}, {"herb units", loadHerbUnits},
+            {"decoction methods", loadDecoctionMethods},
+            {"xml", [](QIODevice *d) { return !loadXmlDevice(d).isNull(); }},
+        };
+        return list;
     }
 
 private slots:
@@ -95,19 +222,29 @@ private slots:
         QCOMPARE(loadedNames(), (QStringList{QStringLiteral("A/0001"), QStringLiteral("C/0003")}));
     }
 
-    void unopenableRecordStopsOnlyTheHerbs()
+    void damagedRecordStopsOnlyTheHerbs_data()
     {
-        testEntry spoiled = record(QStringLiteral("0002"), QStringLiteral("B"));
-        spoiled.unopenable = true;
+        QTest::addColumn<bool>("corrupt");
+        QTest::newRow("unopenable") << false;
+        QTest::newRow("corrupt") << true;
+    }
+
+    void damagedRecordStopsOnlyTheHerbs()
+    {
+        QFETCH(bool, corrupt);
+        const QByteArray record2 = withBom(QStringLiteral("<data><id>0002</id><name>B</name><desc>%1</desc></data>")
+                                             .arg(QString::fromUtf8(fillerText())));
         loadKnowledgeArchive(archive(QStringLiteral("badrecord"), {
             {QStringLiteral("item/list.xml"), herbList({{QStringLiteral("0001"), QStringLiteral("A")},
                                                         {QStringLiteral("0002"), QStringLiteral("B")},
                                                         {QStringLiteral("0003"), QStringLiteral("C")}})},
-            record(QStringLiteral("0001"), QStringLiteral("A")), spoiled,
+            record(QStringLiteral("0001"), QStringLiteral("A")),
+            {QStringLiteral("item/0002.xml"), record2, !corrupt, corrupt},
             record(QStringLiteral("0003"), QStringLiteral("C")), nameMap(),
         }));
         QCOMPARE(loadedNames(), QStringList{QStringLiteral("A/0001")});
-        QCOMPARE(lookupCodeName(QStringLiteral("0401")), QStringLiteral("风寒证"));
+        QCOMPARE(lookupCodeName(QStringLiteral("0401")), QStringLiteral("风寒证")); // the archive goes on
+        QCOMPARE(lastKnowledgeLoad().unreadableEntries, QStringList{QStringLiteral("item/0002.xml")});
     }
 
     void malformedRecordAddsNothing()
@@ -121,47 +258,182 @@ private slots:
         QCOMPARE(loadedNames(), QStringList{QStringLiteral("B/0002")});
     }
 
-    void unopenableHerbListStopsEverything()
-    {
-        testEntry list{QStringLiteral("item/list.xml"), herbList({{QStringLiteral("0001"), QStringLiteral("A")}}), true};
-        loadKnowledgeArchive(archive(QStringLiteral("badlist"), {list, record(QStringLiteral("0001"), QStringLiteral("A")), nameMap()}));
-        QCOMPARE(herbTable().size(), 0);
-        QCOMPARE(codeNameCount(), 0);
-    }
-
-    void failureLinesAndStops_data()
+    void everyRowFailureRule_data()
     {
         QTest::addColumn<QString>("entry");
-        QTest::addColumn<QString>("expectedLine");
-        QTest::addColumn<bool>("laterLoaded");
-        QTest::newRow("reported row") << QStringLiteral("script/basic.xml") << QStringLiteral("load file:script/basic.xml failed.\n") << false;
-        QTest::newRow("reported late row") << QStringLiteral("script/hate.xml") << QStringLiteral("load file:script/hate.xml failed.\n") << false;
-        QTest::newRow("silent stop") << QStringLiteral("data/acupoint.txt") << QString() << false;
-        QTest::newRow("silent stop folk") << QStringLiteral("folk/data.txt") << QString() << false;
-        QTest::newRow("quote skipped") << QStringLiteral("wisdom/lpf.xml") << QString() << true;
-        QTest::newRow("diagnosis group skipped") << QStringLiteral("diagnosis/007.xml") << QString() << true;
+        QTest::addColumn<int>("rule");
+        QTest::addColumn<bool>("corrupt");
+        for (const archiveRow &r : archiveRows) {
+            for (const bool corrupt : {false, true}) {
+                QTest::addRow("%d %s %s", r.row, r.entry, corrupt ? "corrupt" : "unopenable")
+                    << QString::fromLatin1(r.entry) << int(r.rule) << corrupt;
+            }
+        }
     }
 
-    void failureLinesAndStops()
+    // The damaged entry comes with the dose table (the last row) as a marker
+    // that shows whether the loading went on past it.
+    void everyRowFailureRule()
     {
         QFETCH(QString, entry);
-        QFETCH(QString, expectedLine);
-        QFETCH(bool, laterLoaded);
-        const QString path = archive(QStringLiteral("fail_") + QString::number(qHash(entry)),
-                                     {{entry, withBom(QStringLiteral("<list/>")), true}, nameMap()});
-        QString out;
-        QCOMPARE(runLcq({QStringLiteral("--archive"), path, QStringLiteral("stats")}, &out), 0);
-        const QString failures = out.section(QStringLiteral("phrases\t"), 0, 0);
-        QCOMPARE(failures, expectedLine);
-        QVERIFY(out.contains(laterLoaded ? QStringLiteral("codeNames\t1\n") : QStringLiteral("codeNames\t0\n")));
+        QFETCH(int, rule);
+        QFETCH(bool, corrupt);
+        const bool lastRow = entry == QLatin1String("item/dozemap.txt");
+        testEntry damaged{entry, lastRow ? doseLines() : fillerText(QStringLiteral("<list/>\n")), !corrupt, corrupt};
+        QList<testEntry> entries{damaged};
+        if (!lastRow)
+            entries << testEntry{QStringLiteral("item/dozemap.txt"), doseLines()};
+        const QString path = archive(QStringLiteral("row_") + QString(entry).replace(QLatin1Char('/'), QLatin1Char('_'))
+                                         + (corrupt ? QStringLiteral("_c") : QStringLiteral("_u")), entries);
+        QString out, err;
+        QCOMPARE(runLcq({QStringLiteral("--archive"), path, QStringLiteral("stats")}, &out, &err), 0);
+
+        const auto expected = onFailure(rule);
+        const bool reported = expected == onFailure::reportStop || expected == onFailure::readEmpty;
+        QCOMPARE(out.section(QStringLiteral("phrases\t"), 0, 0),
+                 reported ? QStringLiteral("load file:%1 failed.\n").arg(entry) : QString());
+        QCOMPARE(err, QStringLiteral("lcq: the archive entry %1 cannot be read\n").arg(entry));
+        const bool wentOn = expected == onFailure::skip;
+        QVERIFY2(out.contains(wentOn ? QStringLiteral("\ndoseRanges\t300\n") : QStringLiteral("\ndoseRanges\t0\n")),
+                 qPrintable(out));
     }
 
-    void unopenableDoseRangesReadAsEmpty()
+    void diagnosisEntryNames()
     {
-        loadKnowledgeArchive(archive(QStringLiteral("baddose"), {
-            nameMap(), {QStringLiteral("item/dozemap.txt"), QByteArray("0001,3,9\n"), true}}));
-        QCOMPARE(doseRangeTable().size(), 0);
-        QCOMPARE(codeNameCount(), 1);
+        QList<testEntry> entries;
+        for (const char *name : {"diagnosis/7.xml", "diagnosis/07.xml", "diagnosis/0007.xml", "diagnosis/051.xml",
+                                 "diagnosis/100.xml", "diagnosis/999.xml", "diagnosis/012.xml", "diagnosis/888.xml",
+                                 "diagnosis/000.xml", "diagnosis/050.xml", "diagnosis/007.xml", "diagnosis/0050.xml"})
+            entries << testEntry{QLatin1String(name), withBom(QStringLiteral("<list/>")), true};
+        loadKnowledgeArchive(archive(QStringLiteral("diagnames"), entries));
+        // Only the names the loading looks for are met, in its order.
+        QCOMPARE(lastKnowledgeLoad().unreadableEntries,
+                 (QStringList{QStringLiteral("diagnosis/000.xml"), QStringLiteral("diagnosis/007.xml"),
+                              QStringLiteral("diagnosis/012.xml"), QStringLiteral("diagnosis/050.xml"),
+                              QStringLiteral("diagnosis/888.xml"), QStringLiteral("diagnosis/999.xml")}));
+        QVERIFY(lastKnowledgeLoad().complete);
+    }
+
+    void damageIsTold()
+    {
+        loadPhraseDictionary(QStringLiteral(":/qrc/lang/lmap.xml"));
+        loadKnowledgeArchive(archive(QStringLiteral("clean"), {nameMap()}));
+        QVERIFY(lastKnowledgeLoad().archiveOpened);
+        QCOMPARE(knowledgeDamageMessage(), QString());
+
+        loadKnowledgeArchive(archive(QStringLiteral("damaged"), {
+            {QStringLiteral("diagnosis/map.xml"), fillerText(), true},
+            {QStringLiteral("wisdom/lpf.xml"), fillerText(), false, true}, nameMap()}));
+        QCOMPARE(knowledgeDamageMessage(),
+                 QStringLiteral("知识库文件wisdom/lpf.xml、diagnosis/map.xml已损坏，部分知识未能载入，查询和分析的结果将不完整。请重新安装本软件。"));
+        QVERIFY(!lastKnowledgeLoad().complete);
+
+        QVERIFY(!loadKnowledgeArchive(freshTestDir(QStringLiteral("absent")) + QStringLiteral("/impl.zip")));
+        QVERIFY(!lastKnowledgeLoad().archiveOpened);
+        QVERIFY(knowledgeDamageMessage().startsWith(QStringLiteral("知识库文件impl.zip已损坏")));
+    }
+
+    void entriesAreReadWholeAndVerified()
+    {
+        const QByteArray text = fillerText();
+        const QString path = archive(QStringLiteral("verified"), {
+            {QStringLiteral("good.txt"), text},
+            {QStringLiteral("claimsless.txt"), text, false, false, text.size() - 1},
+            {QStringLiteral("claimsmore.txt"), text, false, false, text.size() + 1},
+            {QStringLiteral("huge.txt"), QByteArray(maxArchiveEntrySize + 1, 'x')},
+            {QStringLiteral("flipped.txt"), text, false, true},
+            {QStringLiteral("storedflipped.txt"), text, false, true, -1, true}, // only its CRC tells
+        });
+        QuaZip zip(path);
+        QVERIFY(zip.open(QuaZip::mdUnzip));
+        QByteArray bytes;
+        QCOMPARE(readArchiveBytes(&zip, QStringLiteral("good.txt"), &bytes), archiveEntryRead::complete);
+        QCOMPARE(bytes, text);
+        for (const char *name : {"claimsless.txt", "claimsmore.txt", "huge.txt", "flipped.txt", "storedflipped.txt"}) {
+            QCOMPARE(readArchiveBytes(&zip, QLatin1String(name), &bytes), archiveEntryRead::unreadable);
+            QVERIFY(bytes.isEmpty());
+        }
+        QCOMPARE(readArchiveBytes(&zip, QStringLiteral("absent.txt"), &bytes), archiveEntryRead::missing);
+        QCOMPARE(readArchiveBytes(nullptr, QStringLiteral("good.txt"), &bytes), archiveEntryRead::missing);
+        QCOMPARE(readArchiveEntry(&zip, QStringLiteral("flipped.txt")), QString());
+        QCOMPARE(readArchiveEntry(&zip, QStringLiteral("good.txt")), decodeSystemCodePage(text));
+        zip.close();
+    }
+
+    // A device that keeps failing must end every loader, whatever its loop.
+    void loadersStopOnAFailingDevice_data()
+    {
+        QTest::addColumn<int>("index");
+        for (int i = 0; i < loaders().size(); ++i)
+            QTest::addRow("%s", loaders().at(i).first) << i;
+    }
+
+    void loadersStopOnAFailingDevice()
+    {
+        QFETCH(int, index);
+        failingDevice device;
+        loaders().at(index).second(&device); // returns at all: the test is that it ends
+        QVERIFY(device.isOpen());
+    }
+
+    void readerTextsInLoadingOrder()
+    {
+        QList<testEntry> entries;
+        // stored in reverse, so that the archive's own order cannot pass for the loading order
+        for (const char *name : {"xfquote", "quotemisc", "wbtb", "njquote", "lpf", "quote"})
+            entries << testEntry{QStringLiteral("wisdom/%1.xml").arg(QLatin1String(name)),
+                                 withBom(QStringLiteral("<list><item>%1</item></list>").arg(QLatin1String(name)))};
+        entries << testEntry{QStringLiteral("wisdom/songs.txt"), encodeSystemCodePage(QStringLiteral("#歌\r\n一句\r\n"))};
+        loadKnowledgeArchive(archive(QStringLiteral("readerorder"), entries));
+        QCOMPARE(readerTexts(), (QStringList{QStringLiteral("歌-一句;"), QStringLiteral("quote"), QStringLiteral("lpf"),
+                                             QStringLiteral("njquote"), QStringLiteral("wbtb"), QStringLiteral("quotemisc"),
+                                             QStringLiteral("xfquote")}));
+    }
+
+    void dictFolderOrder()
+    {
+        const QString dir = freshTestDir(QStringLiteral("dict"));
+        const auto write = [&dir](const QString &name, const QByteArray &bytes) {
+            QFile f(dir + QLatin1Char('/') + name);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(bytes);
+        };
+        write(QStringLiteral("a.txt"), "xxx");
+        write(QStringLiteral("b.txt"), "x");
+        write(QStringLiteral("c.txt"), "yyy");
+        write(QStringLiteral(".hidden"), "zz");
+        write(QStringLiteral("big.txt"), "zzzzzz");
+        QVERIFY(QDir(dir).mkdir(QStringLiteral("folder")));
+        QVERIFY(QFile::link(dir + QStringLiteral("/big.txt"), dir + QStringLiteral("/link.txt")));
+        QStringList names;
+        for (const QString &path : dictFolderFiles(dir))
+            names << QFileInfo(path).fileName();
+        // smallest first; equal sizes by descending name; hidden files in, links and folders out
+        QCOMPARE(names, (QStringList{QStringLiteral("b.txt"), QStringLiteral(".hidden"), QStringLiteral("c.txt"),
+                                     QStringLiteral("a.txt"), QStringLiteral("big.txt")}));
+        QVERIFY(dictFolderFiles(dir + QStringLiteral("/none")).isEmpty());
+    }
+
+    void xmlRootTriesDiskFirst()
+    {
+        const QString dir = freshTestDir(QStringLiteral("xmlroot"));
+        const QString before = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(dir));
+        // only the resources have it
+        QCOMPARE(loadXmlRoot(QStringLiteral("xml/config.xml")).tagName(), QStringLiteral("config"));
+        QVERIFY(QDir().mkdir(QStringLiteral("xml")));
+        QFile f(QStringLiteral("xml/config.xml"));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(withBom(QStringLiteral("<fromdisk/>")));
+        f.close();
+        QCOMPARE(loadXmlRoot(QStringLiteral("xml/config.xml")).tagName(), QStringLiteral("fromdisk"));
+        // a file on disk that does not parse gives way to the resources
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write("<broken");
+        f.close();
+        QCOMPARE(loadXmlRoot(QStringLiteral("xml/config.xml")).tagName(), QStringLiteral("config"));
+        QVERIFY(loadXmlRoot(QStringLiteral("xml/absent.xml")).isNull());
+        QVERIFY(QDir::setCurrent(before));
     }
 
     void archiveThatCannotBeOpenedLoadsNothing()
@@ -238,6 +510,24 @@ private slots:
         QVERIFY(!err.isEmpty());
         QCOMPARE(runLcq({QStringLiteral("nosuchcommand")}, &out, &err), 2);
         QCOMPARE(runLcq({}, &out, &err), 2);
+        QCOMPARE(runLcq({QStringLiteral("--help")}, &out, &err), 0);
+        QVERIFY(out.contains(QStringLiteral("--config XML")));
+        QVERIFY(out.contains(QStringLiteral("--archive ZIP")));
+    }
+
+    void lcqArchiveThatCannotBeOpened()
+    {
+        const QString dir = freshTestDir(QStringLiteral("lcqarchive"));
+        QFile notZip(dir + QStringLiteral("/garbage.zip"));
+        QVERIFY(notZip.open(QIODevice::WriteOnly));
+        notZip.write(fillerText());
+        notZip.close();
+        for (const QString &path : {dir + QStringLiteral("/absent.zip"), notZip.fileName()}) {
+            QString out, err;
+            QCOMPARE(runLcq({QStringLiteral("--archive"), path, QStringLiteral("stats")}, &out, &err), 2);
+            QCOMPARE(err, QStringLiteral("lcq: the knowledge archive %1 cannot be opened\n").arg(path));
+            QVERIFY(out.isEmpty());
+        }
     }
 
     void archiveBuilderIsDeterministic()

@@ -2,6 +2,7 @@
 #include "lcqdiagnosis.h"
 
 #include "acupuncture/acupointdata.h"
+#include "acupuncture/acuposition.h"
 #include "analysis/analysisreport.h"
 #include "browsers/folkdata.h"
 #include "browsers/readertexts.h"
@@ -257,7 +258,12 @@ int cmdCode(const QStringList &args)
 {
     if (args.size() != 1)
         return usage(QStringLiteral("usage: lcq code CODE"));
-    const QString text = translateCode(args.first());
+    // A rule code through the code dictionary; anything else (pattern codes
+    // such as "F001", markers such as "seri") through the code name map.
+    const QString code = args.first();
+    QString text = translateCode(code);
+    if (text.isEmpty() || text == code)
+        text = lookupCodeName(code);
     if (text.isEmpty())
         return notFound();
     lcqOut(text + QLatin1Char('\n'));
@@ -400,11 +406,13 @@ int cmdSearch(const QStringList &args)
     if (text.isEmpty())
         return usage(QStringLiteral("nothing to search for"));
     QString result;
-    if (mode == QLatin1String("acupoint"))
+    if (mode == QLatin1String("acupoint")) {
         result = acuPointText(text);
-    else if (mode == QLatin1String("symptom"))
+    } else if (mode == QLatin1String("symptom")) {
+        if (symptomSyndromeNames(text).isEmpty())
+            return notFound();
         result = symptomSearchText(text);
-    else if (mode == QLatin1String("folk"))
+    } else if (mode == QLatin1String("folk"))
         result = folkListing(text);
     else
         return usage(QStringLiteral("usage: lcq search acupoint|symptom|folk TEXT"));
@@ -431,6 +439,14 @@ int cmdAcupoint(const QStringList &args)
     lcqKeyValue(QStringLiteral("pairing"), p.pairing);
     lcqKeyValue(QStringLiteral("method"), p.method);
     lcqKeyValue(QStringLiteral("caution"), p.caution);
+    // The place on the 3D body model (X, Y, Z in the model's units), when the
+    // point has one.
+    QList<acuPosition> positions;
+    acuPosition place;
+    if (readAcuPositions(&positions) && findAcuPosition(positions, p.code, &place)) {
+        const auto n = [](double v) { return QString::number(v, 'f', 6); };
+        lcqKeyValue(QStringLiteral("position"), n(place.x) + QLatin1Char(',') + n(place.y) + QLatin1Char(',') + n(place.z));
+    }
     return lcqDone;
 }
 
@@ -455,7 +471,15 @@ int cmdReader(const QStringList &args)
 QString lcqUsageText()
 {
     return QStringLiteral(
-        "usage: lcq [--archive ZIP] COMMAND [ARGS]\n"
+        "usage: lcq [--archive ZIP] [--config XML] COMMAND [ARGS]\n"
+        "options:\n"
+        "  --archive ZIP         load the knowledge from this archive instead of the\n"
+        "                        built-in one (exit 2 when it cannot be opened)\n"
+        "  --config XML          read this resource configuration instead of the\n"
+        "                        built-in one (exit 255 when it cannot be read)\n"
+        "  --help                this text\n"
+        "exit codes: 0 done, 1 not found, 2 usage error, 3 refused, 255 configuration\n"
+        "unreadable\n"
         "commands:\n"
         "  stats                 table sizes, load time and memory\n"
         "  phrase BLOCK KEY      one phrase of the dictionary\n"
@@ -473,7 +497,8 @@ QString lcqUsageText()
         "                        pill, powder, external); or analyse --pf FILE\n"
         "  grid HERB HERB ...    the herb pairs of a prescription: A<TAB>B<TAB>INDEX\n"
         "  search acupoint|symptom|folk TEXT   what the data search window shows\n"
-        "  acupoint CODE         an acupoint of the catalogue by its code\n"
+        "  acupoint CODE         an acupoint of the catalogue by its code, with its place\n"
+        "                        on the 3D body model (position X,Y,Z) when it has one\n"
         "  reader [--all]        one random text of the daily reader, or all of them\n"
         "  complaints            the main complaints: DEPARTMENT<TAB>CODE<TAB>NAME\n"
         "  questions [--age N] [--sex male|female] CODE\n"

@@ -42,7 +42,15 @@ int main(int argc, char *argv[])
 
     QElapsedTimer timer;
     timer.start();
-    if (!loadStartupKnowledge()) {
+    const bool configured = loadStartupKnowledge();
+    const knowledgeLoadState &loaded = lastKnowledgeLoad();
+    if (!loaded.archiveOpened) {
+        lcqErr(QStringLiteral("lcq: the knowledge archive %1 cannot be opened\n").arg(knowledgeArchivePath()));
+        return lcqUsage;
+    }
+    for (const QString &entry : loaded.unreadableEntries)
+        lcqErr(QStringLiteral("lcq: the archive entry %1 cannot be read\n").arg(entry));
+    if (!configured) {
         lcqErr(QStringLiteral("lcq: the resource configuration cannot be read\n"));
         return -1;
     }
