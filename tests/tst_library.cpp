@@ -241,6 +241,7 @@ private slots:
             }
         }
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
+        QVERIFY2(pairs.size() >= 600, qPrintable(QString::number(pairs.size())));
     }
 
     void namesAndIdsAreUnique()
