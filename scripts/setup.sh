@@ -11,6 +11,7 @@ packages=(
     libquazip1-qt6-dev zlib1g-dev libassimp-dev
     libgl-dev libgl1-mesa-dri
     fonts-noto-cjk xvfb xauth
+    libbenchmark-dev python3
 )
 
 missing=()
