@@ -10,6 +10,7 @@
 //   loadedRssKiB   resident memory once the knowledge is loaded
 //   paintedRssKiB  resident memory once the window is painted
 //   paintedNs      CLOCK_MONOTONIC time of the end of the first paint
+//   paintedCpuNs   processor time the process has used by then
 
 #include "app/startup.h"
 #include "knowledge/loadfunctions.h"
@@ -30,6 +31,13 @@ long long monotonicNs()
 {
     timespec ts{};
     clock_gettime(CLOCK_MONOTONIC, &ts);
+    return static_cast<long long>(ts.tv_sec) * 1000000000LL + ts.tv_nsec;
+}
+
+long long processCpuNs()
+{
+    timespec ts{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
     return static_cast<long long>(ts.tv_sec) * 1000000000LL + ts.tv_nsec;
 }
 
@@ -57,7 +65,8 @@ public:
             m_seen = true;
             QTimer::singleShot(0, this, [] {
                 const long long painted = monotonicNs();
-                std::printf("paintedRssKiB\t%lld\npaintedNs\t%lld\n", residentKiB(), painted);
+                const long long cpu = processCpuNs();
+                std::printf("paintedRssKiB\t%lld\npaintedNs\t%lld\npaintedCpuNs\t%lld\n", residentKiB(), painted, cpu);
                 std::fflush(stdout);
                 _exit(0); // nothing of the teardown belongs to the start-up
             });
