@@ -2,10 +2,10 @@
 
 #include "consultationfile.h"
 #include "diagnosisinference.h"
+#include "knowledge/loadfunctions.h"
 #include "rundiagnosis.h"
 #include "text/phrasedictionary.h"
 
-#include <QCoreApplication>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -65,7 +65,7 @@ void symptomDebug::onLoad()
 {
     const QString path = QFileDialog::getOpenFileName(
         this, lookupPhrase(QStringLiteral("diagnosis"), QStringLiteral("import_person_data")),
-        QCoreApplication::applicationDirPath(), QStringLiteral("File (*.dg)"));
+        userFileFolder(), QStringLiteral("File (*.dg)"));
     if (!path.isEmpty())
         loadFile(path);
 }
