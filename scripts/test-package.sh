@@ -22,6 +22,7 @@ cleanup() {
     if [ -n "$lc_pid" ]; then kill "$lc_pid" 2>/dev/null || true; fi
     if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; fi
     wait 2>/dev/null || true
+    chmod -R u+w "$work" 2>/dev/null || true
     rm -rf "$work"
 }
 trap cleanup EXIT
@@ -69,7 +70,8 @@ desktop="$root/usr/share/applications/lumicara.desktop"
 grep -qx 'Exec=lumicara' "$desktop" || fail "the desktop entry does not start lumicara"
 grep -qx 'Icon=lumicara' "$desktop" || fail "the desktop entry names no icon"
 grep -q '^Name\[zh_CN\]=.*中医' "$desktop" || fail "the desktop entry has no Chinese name"
-if command -v desktop-file-validate >/dev/null; then desktop-file-validate "$desktop"; fi
+validation=$(desktop-file-validate "$desktop" 2>&1) || fail "the desktop entry is invalid: $validation"
+[ -z "$validation" ] || fail "the desktop entry: $validation"
 for size in 16 24 32 48 64 128 256; do
     icon="$root/usr/share/icons/hicolor/${size}x${size}/apps/lumicara.png"
     [ -s "$icon" ] || fail "icon ${size}x${size} is missing"
