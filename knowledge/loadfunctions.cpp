@@ -77,7 +77,11 @@ QString settingsFilePath()
 
 QString userFileFolder()
 {
-    const QString program = QCoreApplication::applicationDirPath();
+    return userFileFolder(QCoreApplication::applicationDirPath());
+}
+
+QString userFileFolder(const QString &program)
+{
     if (canCreateFilesIn(program))
         return program;
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);

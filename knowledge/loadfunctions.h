@@ -31,6 +31,8 @@ bool canCreateFilesIn(const QString &folder);
 // when files can be made there, otherwise the user's documents folder (or
 // home folder).
 QString userFileFolder();
+// The same for a program in the given folder.
+QString userFileFolder(const QString &program);
 
 // Entries larger than this are refused before they are inflated.
 constexpr qint64 maxArchiveEntrySize = 64 * 1024 * 1024;

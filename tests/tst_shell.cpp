@@ -249,10 +249,17 @@ private slots:
         QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), before);
     }
 
-    // The file dialogs open in the program's folder while it takes files.
-    void userFilesBesideAWritableProgram()
+    // The file dialogs open in the program's folder while it takes files,
+    // otherwise in a folder of the user's that does.
+    void userFilesFolder()
     {
         QCOMPARE(userFileFolder(), QCoreApplication::applicationDirPath());
+        const QString writable = freshTestDir(QStringLiteral("shell_userfiles"));
+        QCOMPARE(userFileFolder(writable), writable);
+        const QString system = unwritableTestDir(QStringLiteral("shell_userfiles_ro"));
+        const QString fallback = userFileFolder(system);
+        QVERIFY(fallback != system);
+        QVERIFY2(canCreateFilesIn(fallback), qPrintable(fallback));
     }
 
     void agreementRefusedWritesNothing()
