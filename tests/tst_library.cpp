@@ -385,6 +385,9 @@ private slots:
             {"法半夏", "半夏"}, {"炙甘草", "甘草"}, {"醋甘遂", "甘遂"}, {"砒霜", "砒石"}, {"巴豆霜", "巴豆"},
             {"黑丑", "牵牛子"}, {"官桂", "肉桂"}, {"朴硝", "芒硝"}, {"玄明粉", "芒硝"}, {"辰砂", "朱砂"},
             {"番木鳖", "马钱子"}, {"清酒", "黄酒"}, {"胡粉", "铅粉"}, {"赤硝", "硝石"}, {"海带", "昆布"},
+            // grades, parts and processed forms dispensed as the herb itself
+            {"赤茯苓", "茯苓"}, {"荆芥穗", "荆芥"}, {"炒稻芽", "稻芽"}, {"姜炭", "炮姜"}, {"猪牙皂", "皂荚"},
+            {"关黄柏", "黄柏"}, {"绵萆薢", "萆薢"}, {"青礞石", "礞石"}, {"鹿角片", "鹿角"},
         };
         for (const auto &n : names)
             QTest::newRow(n[0]) << QString::fromUtf8(n[0]) << QString::fromUtf8(n[1]);
@@ -397,6 +400,56 @@ private slots:
         bool found = false;
         QCOMPARE(findHerbByName(typed, &found).name, herb);
         QVERIFY(found);
+    }
+
+    // A different part, species or product of a plant is a drug of its own,
+    // never a name of the herb it comes from: typed under any of its names it
+    // leads to its own record, and it sits in one prescription beside that herb.
+    void separateDrugs_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("drug");
+        QTest::addColumn<QString>("source");
+        const char *names[][3] = {
+            {"椒目", "椒目", "花椒"}, {"川椒目", "椒目", "花椒"},
+            {"茯苓皮", "茯苓皮", "茯苓"}, {"川木通", "川木通", "木通"},
+            {"谷芽", "谷芽", "稻芽"}, {"炒谷芽", "谷芽", "稻芽"},
+            {"金沸草", "金沸草", "旋覆花"}, {"化橘红", "化橘红", "橘红"}, {"化州橘红", "化橘红", "橘红"},
+            {"鹿角霜", "鹿角霜", "鹿角"}, {"厚朴花", "厚朴花", "厚朴"}, {"片姜黄", "片姜黄", "姜黄"},
+            {"扁豆衣", "扁豆衣", "白扁豆"}, {"石莲子", "石莲子", "莲子"},
+            {"生姜皮", "生姜皮", "生姜"}, {"姜皮", "生姜皮", "生姜"},
+            {"莲子心", "莲子心", "莲子"}, {"忍冬藤", "忍冬藤", "金银花"}, {"车前草", "车前草", "车前子"},
+            {"茯神", "茯神", "茯苓"}, {"炮姜", "炮姜", "干姜"}, {"大腹皮", "大腹皮", "槟榔"},
+            {"川牛膝", "川牛膝", "牛膝"}, {"瓜蒌皮", "瓜蒌皮", "瓜蒌"}, {"熟地黄", "熟地黄", "生地黄"},
+        };
+        for (const auto &n : names)
+            QTest::newRow(n[0]) << QString::fromUtf8(n[0]) << QString::fromUtf8(n[1]) << QString::fromUtf8(n[2]);
+    }
+
+    void separateDrugs()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, drug);
+        QFETCH(QString, source);
+        bool found = false;
+        const herbRecord own = findHerbByName(typed, &found);
+        QVERIFY(found);
+        QCOMPARE(own.name, drug);
+        const herbRecord from = findHerbByName(source, &found);
+        QVERIFY(found);
+        QCOMPARE(from.name, source);
+        QVERIFY(own.id != from.id);
+        QVERIFY(!from.alias.contains(typed));
+        QVERIFY(own.doseMax > 0);
+
+        // its own dose range, and no "already in the prescription" refusal
+        double lower = 0, upper = 0;
+        QVERIFY(doseRange(drug, &lower, &upper));
+        QVERIFY(upper > 0);
+        QString name;
+        const QList<prescriptionEntry> entries = {{from.doseMax, source}};
+        QCOMPARE(checkNewEntry(entries, typed, upper, &name, QStringLiteral("decoction")), QString());
+        QCOMPARE(name, drug);
     }
 
     // Named by the task of the library: the textbook formulas pass through
