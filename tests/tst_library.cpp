@@ -495,6 +495,63 @@ private slots:
         QCOMPARE(name, drug);
     }
 
+    // The formulas that call for the split-off drug name it, and resolve to
+    // its record; formulas of the source herb keep the source herb.
+    void formulasNameTheirOwnDrug_data()
+    {
+        QTest::addColumn<bool>("classic");
+        QTest::addColumn<QString>("formula");
+        QTest::addColumn<QString>("holds");
+        QTest::addColumn<QString>("lacks");
+        const struct { bool classic; const char *formula, *holds, *lacks; } rows[] = {
+            {true, "五皮散", "茯苓皮", "茯苓"}, {true, "五皮散", "生姜皮", "生姜"},
+            {true, "五苓散", "茯苓", "茯苓皮"}, {true, "疏凿饮子", "椒目", "花椒"},
+            {true, "疏凿饮子", "茯苓皮", "茯苓"}, {true, "己椒苈黄丸", "椒目", "花椒"},
+            {true, "大建中汤", "花椒", "椒目"}, {true, "清心莲子饮", "石莲子", "莲子"},
+            {true, "参苓白术散", "莲子", "石莲子"}, {true, "二陈汤", "橘红", "化橘红"},
+            {true, "龟鹿二仙胶", "鹿角", "鹿角霜"},
+            {false, "疏凿饮子", "椒目", "花椒"}, {false, "疏凿饮子", "茯苓皮", "茯苓"},
+            {false, "五皮饮合胃苓汤", "生姜皮", "生姜"},
+        };
+        for (const auto &r : rows)
+            QTest::addRow("%s %s %s", r.classic ? "classic" : "diagnosis", r.formula, r.holds) << r.classic << QString::fromUtf8(r.formula)
+                                                      << QString::fromUtf8(r.holds) << QString::fromUtf8(r.lacks);
+    }
+
+    void formulasNameTheirOwnDrug()
+    {
+        QFETCH(bool, classic);
+        QFETCH(QString, formula);
+        QFETCH(QString, holds);
+        QFETCH(QString, lacks);
+        QStringList written;
+        if (classic) {
+            for (const classicFormula &f : classicFormulaTable()) {
+                if (f.name == formula) {
+                    for (const formulaHerb &h : herbsOf(f))
+                        written << h.name;
+                }
+            }
+        } else {
+            for (const diagnosisFormula &f : diagnosisFormulaTable()) {
+                if (f.name == formula) {
+                    for (const herbLine &h : f.herbs)
+                        written << h.name;
+                }
+            }
+        }
+        QVERIFY2(!written.isEmpty(), qPrintable(formula));
+        QStringList records;
+        for (const QString &n : written) {
+            bool found = false;
+            const herbRecord r = findHerbByName(n, &found);
+            QVERIFY2(found, qPrintable(n));
+            records << r.name;
+        }
+        QVERIFY2(records.contains(holds), qPrintable(records.join(QLatin1Char(','))));
+        QVERIFY2(!records.contains(lacks), qPrintable(records.join(QLatin1Char(','))));
+    }
+
     // Named by the task of the library: the textbook formulas pass through
     // lcq, and 乌头 with 半夏 is refused.
     void lcqAcceptsTextbookFormulas_data()
