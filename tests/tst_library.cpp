@@ -264,6 +264,37 @@ private slots:
         QVERIFY2(clashes.isEmpty(), qPrintable(clashes.join(QLatin1Char(' '))));
     }
 
+    // A caution that names a drug and calls it a different one ("…另为一药",
+    // "…来源不同") says the name belongs to a record of its own; the record
+    // that writes it must not also take that name as its alias.
+    void noAliasIsCalledAnotherDrug()
+    {
+        const QStringList apart = {QStringLiteral("另为一药"), QStringLiteral("来源不同"), QStringLiteral("功用有别"),
+                                   QStringLiteral("不可混用"), QStringLiteral("不宜混用"), QStringLiteral("不可混同"),
+                                   QStringLiteral("分写")};
+        QStringList failures;
+        int subjects = 0;
+        for (const herbRecord &r : herbTable()) {
+            for (const QString &c : r.caution) {
+                bool different = false;
+                for (const QString &word : apart)
+                    different = different || c.contains(word);
+                if (!different)
+                    continue;
+                ++subjects;
+                QString subject = c;
+                while (!subject.isEmpty() && QStringLiteral("“\"「").contains(subject.at(0)))
+                    subject.remove(0, 1);
+                for (const QString &a : r.alias) {
+                    if (subject.startsWith(a))
+                        failures << r.name + QLatin1Char(':') + a;
+                }
+            }
+        }
+        QVERIFY2(failures.isEmpty(), qPrintable(failures.join(QLatin1Char(' '))));
+        QVERIFY(subjects > 10);
+    }
+
     // Record texts go into an HTML page through a chain of "%n" fills.
     void recordsHoldNoMarkupOrPlaceholders()
     {
@@ -462,6 +493,7 @@ private slots:
             {"扁豆衣", "扁豆衣", "白扁豆"}, {"石莲子", "石莲子", "莲子"},
             {"生姜皮", "生姜皮", "生姜"}, {"姜皮", "生姜皮", "生姜"},
             {"九节菖蒲", "九节菖蒲", "石菖蒲"}, {"石莲肉", "石莲子", "莲子"},
+            {"南鹤虱", "南鹤虱", "鹤虱"},
             {"莲子心", "莲子心", "莲子"}, {"忍冬藤", "忍冬藤", "金银花"}, {"车前草", "车前草", "车前子"},
             {"茯神", "茯神", "茯苓"}, {"炮姜", "炮姜", "干姜"}, {"大腹皮", "大腹皮", "槟榔"},
             {"川牛膝", "川牛膝", "牛膝"}, {"瓜蒌皮", "瓜蒌皮", "瓜蒌"}, {"熟地黄", "熟地黄", "生地黄"},
