@@ -44,7 +44,7 @@ EOF
 # Agreed before, with the first skin.
 printf '[config]\ninit=true\nskin=skin/1_200.png\n' >"$program/config.ini"
 
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$work/display" >"$work/xvfb.log" 2>&1 &
 xvfb_pid=$!
 for _ in $(seq 1 60); do
     [ -s "$work/display" ] && break

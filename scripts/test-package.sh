@@ -111,8 +111,9 @@ for key in herbs classicFormulas pairs acupoints; do
     echo "lcq stats: $key $n"
 done
 
-# A virtual X server on a free display, open to the local users.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+# A virtual X server on a free display, open to the local users; it is not
+# reset between the two runs of LC (a reset refuses connections meanwhile).
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$work/display" >"$work/xvfb.log" 2>&1 &
 xvfb_pid=$!
 for _ in $(seq 1 60); do
     [ -s "$work/display" ] && break
