@@ -11,6 +11,7 @@ bash scripts/setup.sh
 if ! command -v import >/dev/null || ! command -v convert >/dev/null; then
     sudo=""
     if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
+    $sudo apt-get update -q
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends imagemagick
 fi
 
