@@ -4,13 +4,13 @@
 #include "analysisreport.h"
 #include "herbs/herbbase.h"
 #include "herbs/herbdose.h"
+#include "knowledge/loadfunctions.h"
 #include "prescriptionfile.h"
 #include "text/phrasedictionary.h"
 #include "text/warnningbox.h"
 
 #include <QButtonGroup>
 #include <QCompleter>
-#include <QCoreApplication>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -308,7 +308,7 @@ bool analyWidget::exportFile(const QString &path)
 void analyWidget::onImport()
 {
     const QString path = QFileDialog::getOpenFileName(this, phrase("script", "imptitle"),
-                                                      QCoreApplication::applicationDirPath(), fileFilter);
+                                                      userFileFolder(), fileFilter);
     if (!path.isEmpty())
         importFile(path);
 }
@@ -316,7 +316,7 @@ void analyWidget::onImport()
 void analyWidget::onExport()
 {
     const QString path = QFileDialog::getSaveFileName(this, phrase("script", "exptitle"),
-                                                      QCoreApplication::applicationDirPath(), fileFilter);
+                                                      userFileFolder(), fileFilter);
     if (!path.isEmpty())
         exportFile(path);
 }

@@ -2,11 +2,11 @@
 
 #include "frame/framechrome.h"
 #include "pairs/pairrules.h"
+#include "knowledge/loadfunctions.h"
 #include "prescriptionfile.h"
 #include "text/phrasedictionary.h"
 #include "text/warnningbox.h"
 
-#include <QCoreApplication>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QHeaderView>
@@ -108,7 +108,7 @@ void scriptGridWidget::onBack()
 void scriptGridWidget::onImport()
 {
     const QString path = QFileDialog::getOpenFileName(this, lookupPhrase(QStringLiteral("script"), QStringLiteral("imptitle")),
-                                                      QCoreApplication::applicationDirPath(),
+                                                      userFileFolder(),
                                                       QStringLiteral("Prescription File (*.pf)"));
     if (!path.isEmpty())
         importFile(path);

@@ -4,8 +4,9 @@
 class QApplication;
 class QWidget;
 
-// Makes the program's folder the working folder, where the settings file and
-// the skins are; false when it cannot be entered.
+// Makes the program's folder the working folder, where the skins and the body
+// model are (and the settings file, unless the folder cannot be written);
+// false when it cannot be entered.
 bool enterProgramFolder();
 
 // The start-up steps between the application object and the first window:

@@ -1,8 +1,8 @@
 #include "userdialogs.h"
 
+#include "knowledge/loadfunctions.h"
 #include "text/warnningbox.h"
 
-#include <QCoreApplication>
 #include <QFileDialog>
 
 userDialogs::userDialogs(QWidget *owner)
@@ -34,5 +34,5 @@ void userDialogs::tell(const QString &message) const
 
 QString userDialogs::programFolder()
 {
-    return QCoreApplication::applicationDirPath();
+    return userFileFolder();
 }

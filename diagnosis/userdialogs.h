@@ -28,7 +28,8 @@ public:
     QString openFileName(const QString &caption, const QString &folder, const QString &filter) const;
     void tell(const QString &message) const;
 
-    // The folder the file dialogs start in: the program's own.
+    // The folder the file dialogs start in: the program's own, or the user's
+    // documents folder when the program's folder cannot be written.
     static QString programFolder();
 
 private:

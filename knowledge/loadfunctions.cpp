@@ -2,9 +2,14 @@
 
 #include "text/codepage.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QDomDocument>
 #include <QFile>
+#include <QFileInfo>
 #include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryFile>
 
 #include <quacrc32.h>
 #include <quazip.h>
@@ -46,9 +51,43 @@ void setConfigurationPath(const QString &path)
     configPath() = path;
 }
 
+bool canCreateFilesIn(const QString &folder)
+{
+    // Tried rather than asked: permission bits say nothing about read-only
+    // mounts, and an administrator may pass them where nothing can be made.
+    QTemporaryFile probe(QDir(folder).filePath(QStringLiteral(".write-probe-XXXXXX")));
+    return probe.open();
+}
+
+QString userSettingsFilePath()
+{
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+    if (folder.isEmpty())
+        return QString();
+    return folder + QStringLiteral("/config.ini");
+}
+
 QString settingsFilePath()
 {
-    return QStringLiteral("./config.ini");
+    if (canCreateFilesIn(QStringLiteral(".")))
+        return QStringLiteral("./config.ini");
+    const QString user = userSettingsFilePath();
+    return user.isEmpty() ? QStringLiteral("./config.ini") : user;
+}
+
+QString userFileFolder()
+{
+    return userFileFolder(QCoreApplication::applicationDirPath());
+}
+
+QString userFileFolder(const QString &program)
+{
+    if (canCreateFilesIn(program))
+        return program;
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!documents.isEmpty() && QFileInfo(documents).isDir())
+        return documents;
+    return QDir::homePath();
 }
 
 archiveEntryRead readArchiveBytes(QuaZip *archive, const QString &entry, QByteArray *bytes)
@@ -145,6 +184,8 @@ bool writeIniValue(const QString &path, const QString &key, const QString &value
 {
     if (path.isEmpty() || key.isEmpty())
         return false;
+    // The user's configuration folder may not exist yet.
+    QDir().mkpath(QFileInfo(path).absolutePath());
     QSettings settings(path, QSettings::IniFormat);
     // The file is replaced whole or not at all: a failed write leaves the old
     // settings as they were.

@@ -15,8 +15,24 @@ void setKnowledgeArchivePath(const QString &path);
 QString configurationPath();
 void setConfigurationPath(const QString &path);
 
-// Settings file of the program, relative to the working directory.
+// Settings file of the program: "./config.ini" in the working directory (the
+// program's folder) when files can be made there, otherwise "config.ini" in
+// the user's configuration folder (a program installed into a system folder).
 QString settingsFilePath();
+
+// "config.ini" in the user's configuration folder; empty when the system
+// names no such folder.
+QString userSettingsFilePath();
+
+// True when a file can be created in the folder (tried, then removed).
+bool canCreateFilesIn(const QString &folder);
+
+// Where the file dialogs for the user's own files open: the program's folder
+// when files can be made there, otherwise the user's documents folder (or
+// home folder).
+QString userFileFolder();
+// The same for a program in the given folder.
+QString userFileFolder(const QString &program);
 
 // Entries larger than this are refused before they are inflated.
 constexpr qint64 maxArchiveEntrySize = 64 * 1024 * 1024;

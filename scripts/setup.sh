@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Lumicara needs (only those missing), then
-# configures and builds it in ./build.
+# configures and builds it in ./build. Besides the build tools and libraries:
+# a virtual X server and xdotool for the tests of the windows, dpkg-dev
+# (dpkg-shlibdeps), file and desktop-file-utils for the Debian package and
+# its test, Google Benchmark and Python for the benchmarks (scripts/bench.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -11,6 +14,7 @@ packages=(
     libquazip1-qt6-dev zlib1g-dev libassimp-dev
     libgl-dev libgl1-mesa-dri
     fonts-noto-cjk xvfb xauth
+    xdotool dpkg-dev file desktop-file-utils
     libbenchmark-dev python3
 )
 

@@ -5,6 +5,10 @@
 #include <QProcess>
 #include <QtEndian>
 
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
+
 #include <quazip.h>
 #include <quazipfile.h>
 #include <quazipnewinfo.h>
@@ -86,6 +90,18 @@ QString freshTestDir(const QString &name)
     dir.removeRecursively();
     QDir().mkpath(dir.path());
     return dir.absolutePath();
+}
+
+QString unwritableTestDir(const QString &name)
+{
+#ifdef Q_OS_UNIX
+    if (::geteuid() == 0)
+        return QStringLiteral("/proc");
+#endif
+    const QString dir = freshTestDir(name);
+    QFile::setPermissions(dir, QFileDevice::ReadOwner | QFileDevice::ExeOwner | QFileDevice::ReadUser
+                                   | QFileDevice::ExeUser);
+    return dir;
 }
 
 int runLcq(const QStringList &args, QString *out, QString *err, const QString &workDir)

@@ -26,6 +26,11 @@ bool writeTestArchive(const QString &path, const QList<testEntry> &entries);
 // A fresh, empty folder for one test.
 QString freshTestDir(const QString &name);
 
+// A folder in which the running user cannot create files, as the system
+// folder of an installed program: a fresh folder without write permission,
+// or /proc for a user whom permissions do not stop (root).
+QString unwritableTestDir(const QString &name);
+
 // Runs the lcq tool; returns its exit code and fills stdout/stderr.
 int runLcq(const QStringList &args, QString *out = nullptr, QString *err = nullptr,
            const QString &workDir = QString());

@@ -264,6 +264,37 @@ private slots:
         QVERIFY2(clashes.isEmpty(), qPrintable(clashes.join(QLatin1Char(' '))));
     }
 
+    // A caution that names a drug and calls it a different one ("…另为一药",
+    // "…来源不同") says the name belongs to a record of its own; the record
+    // that writes it must not also take that name as its alias.
+    void noAliasIsCalledAnotherDrug()
+    {
+        const QStringList apart = {QStringLiteral("另为一药"), QStringLiteral("来源不同"), QStringLiteral("功用有别"),
+                                   QStringLiteral("不可混用"), QStringLiteral("不宜混用"), QStringLiteral("不可混同"),
+                                   QStringLiteral("分写")};
+        QStringList failures;
+        int subjects = 0;
+        for (const herbRecord &r : herbTable()) {
+            for (const QString &c : r.caution) {
+                bool different = false;
+                for (const QString &word : apart)
+                    different = different || c.contains(word);
+                if (!different)
+                    continue;
+                ++subjects;
+                QString subject = c;
+                while (!subject.isEmpty() && QStringLiteral("“\"「").contains(subject.at(0)))
+                    subject.remove(0, 1);
+                for (const QString &a : r.alias) {
+                    if (subject.startsWith(a))
+                        failures << r.name + QLatin1Char(':') + a;
+                }
+            }
+        }
+        QVERIFY2(failures.isEmpty(), qPrintable(failures.join(QLatin1Char(' '))));
+        QVERIFY(subjects > 10);
+    }
+
     // Record texts go into an HTML page through a chain of "%n" fills.
     void recordsHoldNoMarkupOrPlaceholders()
     {
@@ -428,6 +459,9 @@ private slots:
             {"法半夏", "半夏"}, {"炙甘草", "甘草"}, {"醋甘遂", "甘遂"}, {"砒霜", "砒石"}, {"巴豆霜", "巴豆"},
             {"黑丑", "牵牛子"}, {"官桂", "肉桂"}, {"朴硝", "芒硝"}, {"玄明粉", "芒硝"}, {"辰砂", "朱砂"},
             {"番木鳖", "马钱子"}, {"清酒", "黄酒"}, {"胡粉", "铅粉"}, {"赤硝", "硝石"}, {"海带", "昆布"},
+            // grades, parts and processed forms dispensed as the herb itself
+            {"赤茯苓", "茯苓"}, {"荆芥穗", "荆芥"}, {"炒稻芽", "稻芽"}, {"姜炭", "炮姜"}, {"猪牙皂", "皂荚"},
+            {"关黄柏", "黄柏"}, {"绵萆薢", "萆薢"}, {"青礞石", "礞石"}, {"鹿角片", "鹿角"},
         };
         for (const auto &n : names)
             QTest::newRow(n[0]) << QString::fromUtf8(n[0]) << QString::fromUtf8(n[1]);
@@ -440,6 +474,115 @@ private slots:
         bool found = false;
         QCOMPARE(findHerbByName(typed, &found).name, herb);
         QVERIFY(found);
+    }
+
+    // A different part, species or product of a plant is a drug of its own,
+    // never a name of the herb it comes from: typed under any of its names it
+    // leads to its own record, and it sits in one prescription beside that herb.
+    void separateDrugs_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("drug");
+        QTest::addColumn<QString>("source");
+        const char *names[][3] = {
+            {"椒目", "椒目", "花椒"}, {"川椒目", "椒目", "花椒"},
+            {"茯苓皮", "茯苓皮", "茯苓"}, {"川木通", "川木通", "木通"},
+            {"谷芽", "谷芽", "稻芽"}, {"炒谷芽", "谷芽", "稻芽"},
+            {"金沸草", "金沸草", "旋覆花"}, {"化橘红", "化橘红", "橘红"}, {"化州橘红", "化橘红", "橘红"},
+            {"鹿角霜", "鹿角霜", "鹿角"}, {"厚朴花", "厚朴花", "厚朴"}, {"片姜黄", "片姜黄", "姜黄"},
+            {"扁豆衣", "扁豆衣", "白扁豆"}, {"石莲子", "石莲子", "莲子"},
+            {"生姜皮", "生姜皮", "生姜"}, {"姜皮", "生姜皮", "生姜"},
+            {"九节菖蒲", "九节菖蒲", "石菖蒲"}, {"石莲肉", "石莲子", "莲子"},
+            {"南鹤虱", "南鹤虱", "鹤虱"},
+            {"莲子心", "莲子心", "莲子"}, {"忍冬藤", "忍冬藤", "金银花"}, {"车前草", "车前草", "车前子"},
+            {"茯神", "茯神", "茯苓"}, {"炮姜", "炮姜", "干姜"}, {"大腹皮", "大腹皮", "槟榔"},
+            {"川牛膝", "川牛膝", "牛膝"}, {"瓜蒌皮", "瓜蒌皮", "瓜蒌"}, {"熟地黄", "熟地黄", "生地黄"},
+        };
+        for (const auto &n : names)
+            QTest::newRow(n[0]) << QString::fromUtf8(n[0]) << QString::fromUtf8(n[1]) << QString::fromUtf8(n[2]);
+    }
+
+    void separateDrugs()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, drug);
+        QFETCH(QString, source);
+        bool found = false;
+        const herbRecord own = findHerbByName(typed, &found);
+        QVERIFY(found);
+        QCOMPARE(own.name, drug);
+        const herbRecord from = findHerbByName(source, &found);
+        QVERIFY(found);
+        QCOMPARE(from.name, source);
+        QVERIFY(own.id != from.id);
+        QVERIFY(!from.alias.contains(typed));
+        QVERIFY(own.doseMax > 0);
+
+        // its own dose range, and no "already in the prescription" refusal
+        double lower = 0, upper = 0;
+        QVERIFY(doseRange(drug, &lower, &upper));
+        QVERIFY(upper > 0);
+        QString name;
+        const QList<prescriptionEntry> entries = {{from.doseMax, source}};
+        QCOMPARE(checkNewEntry(entries, typed, upper, &name, QStringLiteral("decoction")), QString());
+        QCOMPARE(name, drug);
+    }
+
+    // The formulas that call for the split-off drug name it, and resolve to
+    // its record; formulas of the source herb keep the source herb.
+    void formulasNameTheirOwnDrug_data()
+    {
+        QTest::addColumn<bool>("classic");
+        QTest::addColumn<QString>("formula");
+        QTest::addColumn<QString>("holds");
+        QTest::addColumn<QString>("lacks");
+        const struct { bool classic; const char *formula, *holds, *lacks; } rows[] = {
+            {true, "五皮散", "茯苓皮", "茯苓"}, {true, "五皮散", "生姜皮", "生姜"},
+            {true, "五苓散", "茯苓", "茯苓皮"}, {true, "疏凿饮子", "椒目", "花椒"},
+            {true, "疏凿饮子", "茯苓皮", "茯苓"}, {true, "己椒苈黄丸", "椒目", "花椒"},
+            {true, "大建中汤", "花椒", "椒目"}, {true, "清心莲子饮", "石莲子", "莲子"},
+            {true, "参苓白术散", "莲子", "石莲子"}, {true, "二陈汤", "橘红", "化橘红"},
+            {true, "龟鹿二仙胶", "鹿角", "鹿角霜"}, {true, "开噤散", "石莲子", "莲子"},
+            {false, "疏凿饮子", "椒目", "花椒"}, {false, "疏凿饮子", "茯苓皮", "茯苓"},
+            {false, "五皮饮合胃苓汤", "生姜皮", "生姜"},
+        };
+        for (const auto &r : rows)
+            QTest::addRow("%s %s %s", r.classic ? "classic" : "diagnosis", r.formula, r.holds) << r.classic << QString::fromUtf8(r.formula)
+                                                      << QString::fromUtf8(r.holds) << QString::fromUtf8(r.lacks);
+    }
+
+    void formulasNameTheirOwnDrug()
+    {
+        QFETCH(bool, classic);
+        QFETCH(QString, formula);
+        QFETCH(QString, holds);
+        QFETCH(QString, lacks);
+        QStringList written;
+        if (classic) {
+            for (const classicFormula &f : classicFormulaTable()) {
+                if (f.name == formula) {
+                    for (const formulaHerb &h : herbsOf(f))
+                        written << h.name;
+                }
+            }
+        } else {
+            for (const diagnosisFormula &f : diagnosisFormulaTable()) {
+                if (f.name == formula) {
+                    for (const herbLine &h : f.herbs)
+                        written << h.name;
+                }
+            }
+        }
+        QVERIFY2(!written.isEmpty(), qPrintable(formula));
+        QStringList records;
+        for (const QString &n : written) {
+            bool found = false;
+            const herbRecord r = findHerbByName(n, &found);
+            QVERIFY2(found, qPrintable(n));
+            records << r.name;
+        }
+        QVERIFY2(records.contains(holds), qPrintable(records.join(QLatin1Char(','))));
+        QVERIFY2(!records.contains(lacks), qPrintable(records.join(QLatin1Char(','))));
     }
 
     // Named by the task of the library: the textbook formulas pass through

@@ -24,6 +24,7 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QStackedWidget>
+#include <QStandardPaths>
 #include <QTimer>
 #include <QtTest>
 
@@ -46,6 +47,7 @@ private slots:
     void initTestCase()
     {
         QApplication::setQuitOnLastWindowClosed(false);
+        QStandardPaths::setTestModeEnabled(true); // the user's folders of this test only
         loadPhraseDictionary(QStringLiteral(":/qrc/lang/lmap.xml"));
     }
 
@@ -177,6 +179,87 @@ private slots:
         QVERIFY(enterProgramFolder());
         QCOMPARE(QFileInfo(settingsFilePath()).absoluteFilePath(),
                  QDir(QCoreApplication::applicationDirPath()).absoluteFilePath(QStringLiteral("config.ini")));
+    }
+
+    // A program installed into a system folder: the agreement, the skin and
+    // every other setting go to the user's configuration folder, made on the
+    // first write, and are read back from there.
+    void settingsOfAnUnwritableProgramFolderGoToTheUser()
+    {
+        const QString user = userSettingsFilePath();
+        QVERIFY(!user.isEmpty());
+        QCOMPARE(QFileInfo(user).fileName(), QStringLiteral("config.ini"));
+        QDir(QFileInfo(user).absolutePath()).removeRecursively();
+
+        QVERIFY(QDir::setCurrent(unwritableTestDir(QStringLiteral("shell_system"))));
+        QCOMPARE(settingsFilePath(), user);
+
+        showFirstWindow();
+        auto *agreement = qobject_cast<licenseAgreement *>(QApplication::topLevelWidgets().value(0));
+        QVERIFY(agreement);
+        {
+            boxCatcher boxes;
+            agreement->onYes();
+            QVERIFY2(boxes.messages.isEmpty(), qPrintable(boxes.messages.join('\n')));
+        }
+        QString init;
+        QVERIFY(readIniValue(user, QStringLiteral("init"), init));
+        QCOMPARE(init, QStringLiteral("true"));
+        closeTopLevels();
+
+        showFirstWindow();
+        bool mainShown = false;
+        for (QWidget *w : QApplication::topLevelWidgets()) {
+            QVERIFY(!qobject_cast<licenseAgreement *>(w));
+            mainShown = mainShown || (qobject_cast<lcWidget *>(w) && w->isVisible());
+        }
+        QVERIFY(mainShown);
+
+        boxCatcher boxes;
+        lcWidget w;
+        w.onChangeSkin(QStringLiteral("skin/5_200.png"));
+        QVERIFY(boxes.messages.isEmpty());
+        QSettings ini(user, QSettings::IniFormat);
+        QCOMPARE(ini.value(QStringLiteral("config/skin")).toString(), QStringLiteral("skin/5_200.png"));
+        resetSkinCache();
+        QCOMPARE(currentSkin(), QStringLiteral("skin/5_200.png"));
+    }
+
+    // Whether a folder takes files is tried, and the trial leaves nothing.
+    void foldersThatTakeFiles_data()
+    {
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<bool>("takesFiles");
+        const QString dir = freshTestDir(QStringLiteral("shell_probe"));
+        QFile file(dir + QStringLiteral("/plain"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+        QTest::newRow("writable") << dir << true;
+        QTest::newRow("missing") << dir + QStringLiteral("/missing") << false;
+        QTest::newRow("a file") << dir + QStringLiteral("/plain") << false;
+        QTest::newRow("unwritable") << unwritableTestDir(QStringLiteral("shell_probe_ro")) << false;
+    }
+
+    void foldersThatTakeFiles()
+    {
+        QFETCH(QString, folder);
+        QFETCH(bool, takesFiles);
+        const QStringList before = QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+        QCOMPARE(canCreateFilesIn(folder), takesFiles);
+        QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), before);
+    }
+
+    // The file dialogs open in the program's folder while it takes files,
+    // otherwise in a folder of the user's that does.
+    void userFilesFolder()
+    {
+        QCOMPARE(userFileFolder(), QCoreApplication::applicationDirPath());
+        const QString writable = freshTestDir(QStringLiteral("shell_userfiles"));
+        QCOMPARE(userFileFolder(writable), writable);
+        const QString system = unwritableTestDir(QStringLiteral("shell_userfiles_ro"));
+        const QString fallback = userFileFolder(system);
+        QVERIFY(fallback != system);
+        QVERIFY2(canCreateFilesIn(fallback), qPrintable(fallback));
     }
 
     void agreementRefusedWritesNothing()

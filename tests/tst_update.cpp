@@ -700,6 +700,40 @@ private slots:
         QVERIFY(m_terminator.calls.isEmpty());
     }
 
+    // A program in a folder the user cannot write (a system install by a
+    // package): told at once, with the folder and the way to update it;
+    // nothing is downloaded or stopped, and the manual download stays offered.
+    void systemInstallIsToldBeforeDownloading()
+    {
+        const QString folder = unwritableTestDir(QStringLiteral("update_system"));
+        m_server->setBody(QStringLiteral("/pkg.zip"), goodArchive());
+        auto w = window(offered(QStringLiteral("/pkg.zip")));
+        w->setWorkingDirectory(QDir(folder));
+        QVERIFY(!w->canReplaceProgram());
+
+        w->findChild<QPushButton *>(QStringLiteral("mUpdate"))->click();
+
+        QVERIFY(!w->isDownloading());
+        QCOMPARE(m_desktop.warnings.size(), 1);
+        const QString warning = m_desktop.warnings.first();
+        QVERIFY2(warning.contains(QDir::toNativeSeparators(folder)), qPrintable(warning));
+        QVERIFY2(warning.contains(QStringLiteral("软件包管理器")), qPrintable(warning));
+        QTest::qWait(50);
+        QVERIFY(m_server->requests().isEmpty());
+        QVERIFY(m_terminator.calls.isEmpty());
+        QVERIFY(w->isVisible());
+        QVERIFY(w->findChild<QPushButton *>(QStringLiteral("mDownload"))->isEnabled());
+
+        // The same window in a folder it may write goes ahead.
+        writeOldProgram();
+        w->setWorkingDirectory(QDir(m_dir));
+        QVERIFY(w->canReplaceProgram());
+        m_desktop.warnings.clear();
+        download(*w);
+        QVERIFY2(m_desktop.warnings.isEmpty(), qPrintable(m_desktop.warnings.join('\n')));
+        QCOMPARE(readFile(QStringLiteral("LC")), newProgram);
+    }
+
     void cancelledDownloadTouchesNothing()
     {
         writeOldProgram();

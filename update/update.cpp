@@ -19,6 +19,7 @@
 #include <QPushButton>
 #include <QSaveFile>
 #include <QSpacerItem>
+#include <QTemporaryFile>
 #include <QTextEdit>
 #include <QUrl>
 
@@ -146,10 +147,29 @@ void update::manual()
         m_desktop->openUrl(url);
 }
 
+bool update::canReplaceProgram() const
+{
+    // The new program and the archive are both written into this folder;
+    // tried rather than asked, as permission bits know nothing of read-only
+    // mounts.
+    QTemporaryFile probe(m_dir.absoluteFilePath(QStringLiteral(".update-probe-XXXXXX")));
+    return probe.open();
+}
+
 void update::auto_download()
 {
     if (m_reply)
         return; // one download at a time
+    if (!canReplaceProgram()) {
+        // A program installed into a system folder (by a package) belongs to
+        // the package manager: nothing is downloaded.
+        m_desktop->showWarning(
+            this, QStringLiteral("Lumicara 安装在 %1，当前用户不能改写这个文件夹，更新程序无法替换其中的程序，"
+                                 "没有下载更新。\n由软件包安装的 Lumicara 请通过系统的软件包管理器更新；"
+                                 "也可以点击“手动下载”。")
+                      .arg(QDir::toNativeSeparators(m_dir.absolutePath())));
+        return;
+    }
     const QUrl url(m_info.win32.trimmed());
     if (!isWebUrl(url)) {
         m_desktop->showWarning(this, QStringLiteral("更新包的地址无效：%1").arg(m_info.win32));

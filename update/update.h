@@ -47,6 +47,9 @@ public:
     QString programPath() const;
     // Where the downloaded archive of the offered version is kept.
     QString archivePath() const;
+    // Whether files can be made in the main program's folder, which the
+    // update writes (the archive and the new program).
+    bool canReplaceProgram() const;
 
 public slots:
     void visit();

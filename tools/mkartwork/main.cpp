@@ -1,5 +1,5 @@
 // Draws the program's artwork: the twelve skins, the logo, the window, toolbar
-// and menu icons and the warning icon. Run at build time; the output is
+// and menu icons, the warning icon and the desktop icon in its theme sizes. Run at build time; the output is
 // deterministic for a given font set.
 
 #include <QDir>
@@ -183,12 +183,14 @@ QImage emblem(int size)
     QImage img = canvas(size, size);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
-    const double r = size / 2.0 - 1;
+    // The white rim stays inside the picture at every size.
+    const double rim = qMax(1.0, size / 24.0);
+    const double r = size / 2.0 - qMax(1.0, rim / 2.0 + 0.5);
     const QPointF c(size / 2.0, size / 2.0);
     QRadialGradient fill(c * 0.8, r * 1.2);
     fill.setColorAt(0, QColor(64, 150, 136));
     fill.setColorAt(1, QColor(24, 84, 92));
-    p.setPen(QPen(QColor(255, 255, 255, 230), qMax(1.0, size / 24.0)));
+    p.setPen(QPen(QColor(255, 255, 255, 230), rim));
     p.setBrush(fill);
     p.drawEllipse(c, r, r);
     // A stylised leaf with its vein.
@@ -391,6 +393,9 @@ int main(int argc, char *argv[])
     for (int n = 1; n <= 12; ++n)
         ok &= save(skin(n), QStringLiteral("skin/%1_200.png").arg(n));
     ok &= save(emblem(48), QStringLiteral("logo/logo48.png"));
+    // The program's icon for the desktop, in the sizes of the icon theme.
+    for (int size : {16, 24, 32, 48, 64, 128, 256})
+        ok &= save(emblem(size), QStringLiteral("hicolor/%1x%1/apps/lumicara.png").arg(size));
     ok &= save(titleLogo(), QStringLiteral("logo/logo.png"));
     ok &= save(windowButton(drawSkinGlyph), QStringLiteral("sysbutton/skin_button.png"));
     ok &= save(windowButton(drawMenuGlyph), QStringLiteral("sysbutton/main_menu.png"));
