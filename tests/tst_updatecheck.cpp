@@ -123,7 +123,7 @@ private slots:
         QSignalSpy started(&updater, &QThread::started);
         QSignalSpy finished(&updater, &QThread::finished);
         updater.start();
-        QTRY_COMPARE(ranWith().size(), 5);
+        QTRY_COMPARE_WITH_TIMEOUT(ranWith().size(), 5, 20000);
         QVERIFY(updater.isRunning());
         updater.start();
         QTest::qWait(100);
@@ -153,9 +153,9 @@ private slots:
         auto updater = std::make_unique<UpdateApp>();
         updater->setProgram(writeScript());
         updater->start();
-        QTRY_VERIFY(QFile::exists(m_dir + QStringLiteral("/pid.txt")));
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(m_dir + QStringLiteral("/pid.txt")), 20000);
         QFile pidFile(m_dir + QStringLiteral("/pid.txt"));
-        QTRY_VERIFY(pidFile.size() > 0);
+        QTRY_VERIFY_WITH_TIMEOUT(pidFile.size() > 0, 20000);
         QVERIFY(pidFile.open(QIODevice::ReadOnly));
         const QString pid = QString::fromLatin1(pidFile.readAll()).trimmed();
         QVERIFY(QFile::exists(QStringLiteral("/proc/") + pid));
