@@ -1,5 +1,6 @@
 #include "consultationfile.h"
 
+#include "knowledge/loadfunctions.h"
 #include "text/phrasedictionary.h"
 
 #include <QDomDocument>
@@ -9,8 +10,15 @@
 namespace {
 bool fail(QString *reason, const char *key, const QString &path)
 {
-    if (reason)
-        *reason = lookupPhrase(QStringLiteral("misc"), QLatin1String(key)).arg(QFileInfo(path).fileName());
+    if (reason) {
+        QString text = lookupPhrase(QStringLiteral("misc"), QLatin1String(key));
+        // The size limit, for the phrase that names it.
+        if (qstrcmp(key, "dg_toolarge") == 0)
+            text = text.arg(QFileInfo(path).fileName()).arg(maxConsultationFileBytes / 1024);
+        else
+            text = text.arg(QFileInfo(path).fileName());
+        *reason = text;
+    }
     return false;
 }
 } // namespace
@@ -20,8 +28,19 @@ bool readConsultationInput(const QString &path, QString *input, QString *reason)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return fail(reason, "dg_unreadable", path);
+    // One byte more than the limit tells a file that is too large, whatever
+    // size the file system reports (a buffer of the whole limit is taken only
+    // when it reports none).
+    const qint64 reported = file.size();
+    const QByteArray bytes = file.read((reported > 0 ? qMin(reported, maxConsultationFileBytes) : maxConsultationFileBytes) + 1);
+    if (file.error() != QFileDevice::NoError)
+        return fail(reason, "dg_unreadable", path);
+    if (bytes.size() > maxConsultationFileBytes)
+        return fail(reason, "dg_toolarge", path);
+    if (xmlNestedDeeperThan(bytes, maxConsultationFileDepth))
+        return fail(reason, "dg_toodeep", path);
     QDomDocument doc;
-    if (!doc.setContent(&file, false))
+    if (!doc.setContent(bytes, false))
         return fail(reason, "dg_not_xml", path);
     const QDomElement root = doc.documentElement();
     if (root.tagName() != QLatin1String("diagnosis"))

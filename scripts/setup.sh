@@ -11,6 +11,8 @@ packages=(
     libquazip1-qt6-dev zlib1g-dev libassimp-dev
     libgl-dev libgl1-mesa-dri
     fonts-noto-cjk xvfb xauth
+    # the fuzz targets: clang with its libFuzzer and sanitizer runtimes
+    clang libclang-rt-14-dev
 )
 
 missing=()
