@@ -7,6 +7,7 @@
 #include "browsers/herbinfo.h"
 #include "browsers/pairinfo.h"
 #include "browsers/readerwidget.h"
+#include "diagnosis/diagnosiswidget.h"
 #include "diagnosis/symptomdebug.h"
 #include "formulas/scriptflow.h"
 #include "frame/framechrome.h"
@@ -43,6 +44,8 @@ QWidget *createMainPage(int index, QWidget *parent)
         return new scriptWidget(parent);
     case 4:
         return new scriptFlow(parent);
+    case 5:
+        return new diagnosisWidget(parent);
     default:
         return placeholder(captions[index], parent);
     }

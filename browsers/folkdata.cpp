@@ -18,6 +18,7 @@ struct folkTables
 
     QList<folkRemedy> remedies;
     QList<unitItem *> categories; // owned
+    int written = 0;
 };
 
 folkTables &tables()
@@ -30,6 +31,11 @@ folkTables &tables()
 void appendFolkRemedy(const folkRemedy &remedy)
 {
     tables().remedies.append(remedy);
+}
+
+void countWrittenFolkRemedy()
+{
+    ++tables().written;
 }
 
 bool loadFolkRemedies(QIODevice *device)
@@ -54,6 +60,7 @@ bool loadFolkCategories(QIODevice *device)
 
 const QList<folkRemedy> &folkTable() { return tables().remedies; }
 const QList<unitItem *> &folkCategories() { return tables().categories; }
+int folkWrittenCount() { return tables().written; }
 
 QString folkListing(const QString &query)
 {
@@ -84,4 +91,5 @@ void clearFolkData()
     qDeleteAll(t.categories);
     t.categories.clear();
     t.remedies.clear();
+    t.written = 0;
 }

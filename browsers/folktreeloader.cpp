@@ -21,6 +21,7 @@ void folkTreeLoader::parseLine(const QString &tag, const QString &value)
     else if (tag == QLatin1String("method"))
         m_remedy.method = value;
     else if (tag == QLatin1String("target")) {
+        countWrittenFolkRemedy();
         const QStringList targets = value.split(QLatin1Char(','));
         for (const QString &t : targets) {
             folkRemedy copy = m_remedy;

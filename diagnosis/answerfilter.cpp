@@ -89,6 +89,22 @@ bool answerFilter::questionShown(const questionList &question) const
     return false;
 }
 
+bool answerFilter::answerLocked(const questionItem &item) const
+{
+    if (item.checked == QLatin1String("true"))
+        return true;
+    if (item.reasons.isEmpty())
+        return false;
+    const QString first = item.reasons.first().name;
+    if (first.isEmpty())
+        return false;
+    for (const QString &id : diagnosisNode::instance().complaintGroups(m_mainsuit)) {
+        if (id.trimmed() == first)
+            return true;
+    }
+    return false;
+}
+
 QStringList answerFilter::consultationGroups() const
 {
     const diagnosisNode &node = diagnosisNode::instance();

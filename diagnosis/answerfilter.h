@@ -27,6 +27,10 @@ public:
     // answers is visible.
     bool questionShown(const questionList &question) const;
 
+    // A check box that is ticked and cannot be changed: the item says so, or
+    // it stands for one of the groups the complaint needs (in the chooser).
+    bool answerLocked(const questionItem &item) const;
+
     // The groups a consultation for the complaint can show: the complaint's
     // own groups, every group the chooser "888" offers, then "999".
     QStringList consultationGroups() const;

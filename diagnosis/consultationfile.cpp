@@ -1,7 +1,11 @@
 #include "consultationfile.h"
 
+#include "patientrecord.h"
+
+#include "app/appversion.h"
 #include "knowledge/loadfunctions.h"
 #include "text/phrasedictionary.h"
+#include "text/wholefile.h"
 
 #include <QDomDocument>
 #include <QFile>
@@ -57,4 +61,39 @@ bool readConsultationInput(const QString &path, QString *input, QString *reason)
         text.chop(1);
     *input = text;
     return true;
+}
+
+QByteArray consultationDocument(const QString &mainsuit, const QSet<QString> &answers)
+{
+    QDomDocument doc;
+    doc.appendChild(doc.createProcessingInstruction(QStringLiteral("xml"),
+                                                    QStringLiteral("version=\"1.0\" encoding=\"UTF-8\"")));
+    QDomElement root = doc.createElement(QStringLiteral("diagnosis"));
+    doc.appendChild(root);
+    const auto add = [&doc, &root](const QString &tag, const QString &text) {
+        QDomElement e = doc.createElement(tag);
+        e.appendChild(doc.createTextNode(text));
+        root.appendChild(e);
+    };
+    add(QStringLiteral("version"), QString::fromLatin1(lcVersion));
+    add(QStringLiteral("mainsuit"), mainsuit);
+    for (const char *key : {"name", "sex", "height", "weight", "age", "inborn", "state"})
+        add(QLatin1String(key), patientRecord::value(QLatin1String(key)));
+    QStringList ids = answers.values();
+    ids.sort();
+    for (const QString &id : std::as_const(ids)) {
+        if (!id.isEmpty())
+            add(QStringLiteral("item"), id);
+    }
+    return doc.toByteArray(4);
+}
+
+bool writeConsultationFile(const QString &path, const QString &mainsuit, const QSet<QString> &answers,
+                           QString *reason)
+{
+    if (writeWholeFile(path, consultationDocument(mainsuit, answers)))
+        return true;
+    if (reason)
+        *reason = lookupPhrase(QStringLiteral("misc"), QStringLiteral("dg_unwritable")).arg(path);
+    return false;
 }

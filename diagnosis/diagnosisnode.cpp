@@ -399,6 +399,55 @@ QList<complaintRestriction> diagnosisNode::restrictions(const QString &key) cons
     return m_restrictions.values(key);
 }
 
+void diagnosisNode::reset()
+{
+    m_nextIndex = 0;
+    m_answers.clear();
+    m_groupQueue = QStringList{QStringLiteral("888")};
+    m_department = 0;
+    m_mainsuit = QStringLiteral("9024");
+}
+
+QString diagnosisNode::selectComplaint(int department, const QString &code)
+{
+    m_department = department;
+    if (department < 0 || department >= m_blocks.size())
+        return QString();
+    for (const complaintEntry &e : m_blocks.at(department).entries) {
+        if (e.code == code)
+            return e.description;
+    }
+    return QString();
+}
+
+void diagnosisNode::setMainsuit(const QString &code)
+{
+    m_mainsuit = code;
+}
+
+void diagnosisNode::addAnswers(const QStringList &ids)
+{
+    for (const QString &id : ids)
+        m_answers.insert(id);
+}
+
+void diagnosisNode::queueGroups(const QStringList &ids)
+{
+    m_groupQueue << ids;
+}
+
+int diagnosisNode::nextPageIndex()
+{
+    if (m_nextIndex < m_groupQueue.size())
+        return m_nextIndex++;
+    return -1;
+}
+
+QString diagnosisNode::groupIdAt(int index) const
+{
+    return m_groupQueue.value(index);
+}
+
 void diagnosisNode::cleanup()
 {
     qDeleteAll(m_groups);
@@ -415,4 +464,5 @@ void diagnosisNode::clear()
     m_restrictions.clear();
     m_categories.clear();
     m_inborn.clear();
+    reset();
 }

@@ -13,6 +13,7 @@
 #include <QMap>
 #include <QMultiMap>
 #include <QObject>
+#include <QSet>
 #include <QStringList>
 
 class QIODevice;
@@ -65,6 +66,31 @@ public:
     int cellCount() const { return int(m_rules.cellList.size()); }
     int complaintCount() const { return int(m_complaintCodes.size()); }
 
+    // The consultation under way: its main complaint and department, the
+    // answers confirmed so far and the pages still to show. One at a time.
+    const QString &mainsuit() const { return m_mainsuit; }
+    int department() const { return m_department; }
+    const QSet<QString> &answers() const { return m_answers; }
+    const QStringList &groupQueue() const { return m_groupQueue; }
+    int nextIndex() const { return m_nextIndex; }
+
+    // Starts a new consultation: complaint "9024" in department 0, no
+    // answers, only the group chooser "888" queued.
+    void reset();
+    // Makes the department current and returns the description of the
+    // complaint; empty when the code is not in that department.
+    QString selectComplaint(int department, const QString &code);
+    void setMainsuit(const QString &code);
+    void addAnswers(const QStringList &ids);
+    // Appends group ids to the pages still to show.
+    void queueGroups(const QStringList &ids);
+    // The position in the queue of the page to show next (and moves past
+    // it); -1 when every queued page has been shown.
+    int nextPageIndex();
+    QString groupIdAt(int index) const;
+    // True while pages remain after the one last handed out.
+    bool morePagesQueued() const { return m_nextIndex < m_groupQueue.size(); }
+
     // Destroys the questionnaire objects; called once after the event loop.
     void cleanup();
     // Empties every table (for tests and tools that load other data).
@@ -82,6 +108,12 @@ private:
     QMultiMap<QString, complaintRestriction> m_restrictions;
     QList<complaintCategory> m_categories;
     QList<inbornItem> m_inborn;
+
+    QString m_mainsuit = QStringLiteral("9024");
+    int m_department = 0;
+    QSet<QString> m_answers;
+    QStringList m_groupQueue{QStringLiteral("888")};
+    int m_nextIndex = 0;
 };
 
 #endif

@@ -1,5 +1,32 @@
 #include "patientrecord.h"
 
+#include "codenames.h"
+#include "diagnosisnode.h"
+#include "text/phrasedictionary.h"
+
+#include <QStringList>
+
+namespace {
+QString phrase(const QString &key)
+{
+    return lookupPhrase(QStringLiteral("diagnosis"), key);
+}
+
+// The display name of a constitution item; the judgement file's own name
+// when the code has none, the id when neither is known.
+QString inbornName(const QString &id)
+{
+    const QString name = lookupCodeName(id);
+    if (!name.isEmpty())
+        return name;
+    for (const inbornItem &item : diagnosisNode::instance().inbornItems()) {
+        if (item.id == id && !item.name.isEmpty())
+            return item.name;
+    }
+    return id;
+}
+} // namespace
+
 QMap<QString, QString> &patientRecord::values()
 {
     static QMap<QString, QString> record;
@@ -59,4 +86,38 @@ bool patientRecord::isMarried()
 int patientRecord::age()
 {
     return value(QStringLiteral("age")).toInt(nullptr, 10);
+}
+
+QString patientRecord::summary()
+{
+    QString text;
+    const auto line = [&text](const char *label, const QString &value) {
+        text += phrase(QLatin1String(label)) + QStringLiteral(" - ") + value + QLatin1Char('\n');
+    };
+    const auto listEntry = [](const char *list, const QString &position) {
+        bool ok = false;
+        const int at = position.toInt(&ok, 10);
+        const QStringList entries = phrase(QLatin1String(list)).split(QLatin1Char(','));
+        return ok ? entries.value(at) : QString();
+    };
+    line("name_pat", value(QStringLiteral("name")));
+    line("sexuality", phrase(value(QStringLiteral("sex"))));
+    line("age", value(QStringLiteral("age")));
+    line("height", value(QStringLiteral("height")));
+    line("weight", value(QStringLiteral("weight")));
+    line("location", listEntry("province", value(QStringLiteral("area"))));
+    line("occupation", listEntry("occupationlist", value(QStringLiteral("occupation"))));
+    line("state", phrase(value(QStringLiteral("state"))));
+    QString inborn = value(QStringLiteral("inborn"));
+    if (!inborn.isEmpty()) {
+        if (inborn.endsWith(QLatin1Char(',')))
+            inborn.chop(1);
+        QStringList ids = inborn.split(QLatin1Char(','));
+        ids.sort();
+        QStringList names;
+        for (const QString &id : std::as_const(ids))
+            names << inbornName(id);
+        line("inborn", names.join(QLatin1Char(',')));
+    }
+    return text;
 }

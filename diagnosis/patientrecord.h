@@ -20,6 +20,11 @@ public:
     // changes anything: a man of 24, 172 cm, 60 kg, unmarried.
     static void setProfileDefaults();
 
+    // The patient as the consultation history shows it: one "label - value"
+    // line per item; the constitution line (only when one is recorded) lists
+    // the items by name in ascending order of their ids.
+    static QString summary();
+
     static bool isChild();    // younger than 13
     static bool isMale();     // any sex but "female"
     static bool isPregnant(); // state "pregnant"

@@ -5,8 +5,6 @@
 #include "rundiagnosis.h"
 #include "text/phrasedictionary.h"
 
-#include <QCoreApplication>
-#include <QFileDialog>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,7 +13,7 @@
 #include <QVBoxLayout>
 
 symptomDebug::symptomDebug(QWidget *parent)
-    : abstractDialog(parent)
+    : abstractDialog(parent), m_dialogs(this)
 {
     setWhiteBackground();
     setTitle(lookupPhrase(QStringLiteral("misc"), QStringLiteral("symptom_test")));
@@ -63,9 +61,9 @@ bool symptomDebug::loadFile(const QString &path)
 
 void symptomDebug::onLoad()
 {
-    const QString path = QFileDialog::getOpenFileName(
-        this, lookupPhrase(QStringLiteral("diagnosis"), QStringLiteral("import_person_data")),
-        QCoreApplication::applicationDirPath(), QStringLiteral("File (*.dg)"));
+    const QString path =
+        m_dialogs.openFileName(lookupPhrase(QStringLiteral("diagnosis"), QStringLiteral("import_person_data")),
+                               userDialogs::programFolder(), QStringLiteral("File (*.dg)"));
     if (!path.isEmpty())
         loadFile(path);
 }

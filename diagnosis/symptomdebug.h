@@ -2,6 +2,7 @@
 #define SYMPTOMDEBUG_H
 
 #include "frame/abstractdialog.h"
+#include "userdialogs.h"
 
 class QLineEdit;
 class QPlainTextEdit;
@@ -19,6 +20,7 @@ public:
     QPlainTextEdit *output() const { return m_output; }
     QPushButton *loadButton() const { return m_load; }
     QPushButton *okButton() const { return m_ok; }
+    userDialogs &dialogs() { return m_dialogs; }
 
     // Puts the input of an exported consultation into the input line; a file
     // that cannot be used leaves it unchanged and says why in the output.
@@ -33,6 +35,7 @@ private:
     QPlainTextEdit *m_output = nullptr;
     QPushButton *m_load = nullptr;
     QPushButton *m_ok = nullptr;
+    userDialogs m_dialogs;
 };
 
 #endif

@@ -84,8 +84,12 @@ QByteArray pack(const QList<entry> &entries)
 
 } // namespace
 
+bool archiveMutation = false;
+
 extern "C" size_t LLVMFuzzerCustomMutator(uint8_t *data, size_t size, size_t maxSize, unsigned int seed)
 {
+    if (!archiveMutation)
+        return LLVMFuzzerMutate(data, size, maxSize);
     std::minstd_rand random(seed);
     QList<entry> entries;
     if (random() % 4 == 0 || !unpack(data, size, &entries))

@@ -11,6 +11,7 @@
 #include "diagnosis/consultationfile.h"
 #include "diagnosis/diagnosisinference.h"
 #include "diagnosis/diagnosisnode.h"
+#include "diagnosis/patientfile.h"
 #include "diagnosis/patientrecord.h"
 #include "formulas/flowgraph.h"
 #include "formulas/formulalibrary.h"
@@ -641,6 +642,26 @@ void runConsultationFile(const QByteArray &bytes)
         infer(mainsuit, answers);
 }
 
+void runPatientFile(const QByteArray &bytes)
+{
+    clearAll();
+    patientProfile read;
+    QString reason;
+    if (!readPatientFile(writeScratch(bytes, "input.psif"), &read, &reason)) {
+        require(!reason.isEmpty(), "a refused personal information file tells no reason");
+        return;
+    }
+    // What was read is written and read again unchanged.
+    patientProfile again;
+    require(readPatientBytes(patientDocument(read), QStringLiteral("again.psif"), &again),
+            "a personal information file written from one read is refused");
+    require(again.name == read.name && again.sex == read.sex && again.age == read.age && again.height == read.height
+                && again.weight == read.weight && again.occupation == read.occupation
+                && again.location == read.location && again.inborn == read.inborn
+                && (read.sex != 1 || again.state == read.state),
+            "a personal information file changes when written again");
+}
+
 // The symptom test's input against the shipped knowledge.
 void runSymptomTest(const QByteArray &bytes)
 {
@@ -788,6 +809,7 @@ const QList<fuzzReader> &fuzzReaders()
         {"config", runConfig},
         {"prescription_file", runPrescriptionFile},
         {"consultation_file", runConsultationFile},
+        {"patient_file", runPatientFile},
         {"symptom_test", runSymptomTest},
         {"update_manifest", runUpdateManifest},
         {"update_archive", runUpdateArchive},

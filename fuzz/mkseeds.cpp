@@ -240,6 +240,20 @@ void caseSeeds(const QByteArray &cases)
     }
 }
 
+// Personal information files of a man and a woman.
+void patientSeeds()
+{
+    writeSeed(QStringLiteral("patient_file"),
+              "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<psif>\n    <name>张三</name>\n    <sexuality>0</sexuality>\n"
+              "    <age>35</age>\n    <height>175</height>\n    <weight>70</weight>\n    <occupation>2</occupation>\n"
+              "    <location>10</location>\n    <inborn>\n        <item>1</item>\n        <item>4</item>\n"
+              "    </inborn>\n</psif>\n");
+    writeSeed(QStringLiteral("patient_file"),
+              "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<psif>\n    <name>李四</name>\n    <sexuality>1</sexuality>\n"
+              "    <age>28</age>\n    <height>160</height>\n    <weight>52</weight>\n    <occupation>0</occupation>\n"
+              "    <location>3</location>\n    <state>2</state>\n    <inborn/>\n</psif>\n");
+}
+
 void manifestSeeds()
 {
     const QByteArray manifests[] = {
@@ -377,6 +391,7 @@ int main(int argc, char *argv[])
     xmlSeeds(QStringLiteral("config"), r("resources/xml/config.xml"));
     prescriptionSeeds(e("script/basic.xml"));
     caseSeeds(r("tests/data/diagnosis_cases.tsv"));
+    patientSeeds();
     manifestSeeds();
     archiveSeeds();
     failingDeviceSeeds();

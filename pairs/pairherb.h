@@ -3,12 +3,13 @@
 
 #include <QString>
 
-// One herb of a pair rule, with its dose bounds in grams.
+// One herb of a pair rule, with its dose bounds in grams (decimals for the
+// herbs dosed below a gram, such as 冰片 0.15 to 0.3).
 struct pairHerb
 {
     QString name;
-    int min = 0;
-    int max = 0;
+    double min = 0;
+    double max = 0;
     QString method;
 };
 

@@ -3,6 +3,7 @@
 #include "knowledge/loadfunctions.h"
 #include "diagnosis/codenames.h"
 #include "herbs/herbbase.h"
+#include "herbs/herbdose.h"
 #include "text/phrasedictionary.h"
 
 #include <QDomElement>
@@ -45,6 +46,14 @@ int toInt(const QString &text)
     bool ok = false;
     const int v = text.trimmed().toInt(&ok, 10);
     return ok ? v : 0;
+}
+
+// A dose bound of a pair herb: grams with optional decimals, 0 when the text
+// is not a dose.
+double toDose(const QString &text)
+{
+    double grams = 0;
+    return parseDose(text, &grams) ? grams : 0;
 }
 
 // Canonical name of a herb named in a rule file; the name as written when the
@@ -136,9 +145,9 @@ void readPairList(QXmlStreamReader &xml)
             herb.name = canonicalHerbName(text);
             t.pairHerbs.insert(herb.name);
         } else if (name == QLatin1String("min"))
-            herb.min = toInt(text);
+            herb.min = toDose(text);
         else if (name == QLatin1String("max"))
-            herb.max = toInt(text);
+            herb.max = toDose(text);
         else if (name == QLatin1String("method"))
             herb.method = text;
     }
@@ -356,12 +365,8 @@ int findPair(const QString &a, const QString &b)
 QString pairDoseText(const pairHerb &first, const pairHerb &second)
 {
     return QStringLiteral("%1    : %2g    ~     %3g\n%4    : %5g    ~     %6g\n")
-        .arg(first.name)
-        .arg(first.min)
-        .arg(first.max)
-        .arg(second.name)
-        .arg(second.min)
-        .arg(second.max);
+        .arg(first.name, doseText(first.min), doseText(first.max), second.name, doseText(second.min),
+             doseText(second.max));
 }
 
 QString pairTextByIndex(int index)

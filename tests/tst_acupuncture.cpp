@@ -136,6 +136,7 @@ private slots:
             "[function]儿科\r\n[component]x\r\n[target]小儿发热,\r\n[other]ignored\r\n"))));
         const auto &table = folkTable();
         QCOMPARE(table.size(), 5);
+        QCOMPARE(folkWrittenCount(), 3); // one per [target] line
         QCOMPARE(table.at(0).target, QStringLiteral("自汗"));
         QCOMPARE(table.at(1).target, QStringLiteral("盗汗"));
         QCOMPARE(table.at(2).target, QStringLiteral("汗证，多汗")); // a full-width comma does not split
@@ -158,6 +159,66 @@ private slots:
         QCOMPARE(folkCategories().size(), 2);
         QCOMPARE(folkCategories().at(0)->children, (QStringList{QStringLiteral("自汗"), QStringLiteral("盗汗")}));
         QVERIFY(!folkCategories().at(1)->hasChildren());
+    }
+
+    // The shipped remedies as the folk page shows them: every complaint a
+    // remedy treats is one of the page's tree, and the tree holds no complaint
+    // without a remedy.
+    void shippedFolkRemedies()
+    {
+        loadKnowledgeArchive();
+        QHash<QString, QString> categoryOf;
+        QSet<QString> categories;
+        QStringList failures;
+        for (const unitItem *c : folkCategories()) {
+            categories.insert(c->name);
+            for (const QString &complaint : c->children) {
+                if (categoryOf.contains(complaint))
+                    failures << QStringLiteral("twice in the tree: ") + complaint;
+                categoryOf.insert(complaint, c->name);
+            }
+        }
+        // Herbs not to be handed out for use at home.
+        const QStringList unsafe = {QStringLiteral("附子"), QStringLiteral("乌头"), QStringLiteral("川乌"),
+            QStringLiteral("草乌"), QStringLiteral("马钱子"), QStringLiteral("朱砂"), QStringLiteral("雄黄"),
+            QStringLiteral("斑蝥"), QStringLiteral("巴豆"), QStringLiteral("砒"), QStringLiteral("轻粉"),
+            QStringLiteral("铅丹"), QStringLiteral("水银"), QStringLiteral("木通"), QStringLiteral("马兜铃"),
+            QStringLiteral("青木香"), QStringLiteral("天仙藤"), QStringLiteral("生半夏"), QStringLiteral("天南星"),
+            QStringLiteral("甘遂"), QStringLiteral("大戟"), QStringLiteral("芫花"), QStringLiteral("商陆"),
+            QStringLiteral("雷公藤"), QStringLiteral("蟾酥"), QStringLiteral("洋金花"), QStringLiteral("闹羊花"),
+            QStringLiteral("苍耳子"), QStringLiteral("鸦胆子"), QStringLiteral("山豆根"), QStringLiteral("何首乌"),
+            QStringLiteral("土三七"), QStringLiteral("千里光"), QStringLiteral("相思子")};
+        QSet<QString> treated;
+        QHash<QString, QString> firstOfName;
+        for (const folkRemedy &r : folkTable()) {
+            const QString who = r.name + QLatin1Char('/') + r.target;
+            if (!categoryOf.contains(r.target))
+                failures << QStringLiteral("complaint not in the tree: ") + who;
+            if (!categories.contains(r.function))
+                failures << QStringLiteral("no such category: ") + who + QLatin1Char(' ') + r.function;
+            if (r.name.isEmpty() || r.component.trimmed().isEmpty() || r.method.trimmed().isEmpty()
+                || r.usage.trimmed().isEmpty() || r.taboo.trimmed().isEmpty())
+                failures << QStringLiteral("empty field: ") + who;
+            // an exercise or a measure without ingredients is no folk remedy
+            // and names its own source
+            if (r.component == QStringLiteral("无需材料") && r.from.isEmpty())
+                failures << QStringLiteral("shown as a folk remedy: ") + who;
+            for (const QString &herb : unsafe) {
+                if (r.component.contains(herb))
+                    failures << QStringLiteral("unsafe at home: ") + who + QLatin1Char(' ') + herb;
+            }
+            // a name comes back only for the next complaint of the same line
+            const QString key = r.component + r.method + r.usage;
+            if (firstOfName.contains(r.name) && firstOfName.value(r.name) != key)
+                failures << QStringLiteral("two remedies of one name: ") + r.name;
+            firstOfName.insert(r.name, key);
+            treated.insert(r.target);
+        }
+        for (auto it = categoryOf.cbegin(); it != categoryOf.cend(); ++it) {
+            if (!treated.contains(it.key()))
+                failures << QStringLiteral("no remedy: ") + it.value() + QLatin1Char('/') + it.key();
+        }
+        QVERIFY2(failures.isEmpty(), qPrintable(failures.join(QLatin1Char('\n'))));
     }
 
     void readerVerses()
@@ -225,8 +286,9 @@ private slots:
                 QVERIFY2(!acuPointText(n).isEmpty(), qPrintable(n));
         }
         QVERIFY(!findAcuScripts(QStringLiteral("9024")).isEmpty());
-        QVERIFY(folkTable().size() >= 300);
-        QVERIFY(folkCategories().size() >= 15);
+        QVERIFY(folkWrittenCount() >= 600);
+        QVERIFY(folkTable().size() > folkWrittenCount());
+        QVERIFY(folkCategories().size() >= 17);
         QVERIFY(readerVerseCount() >= 1);
     }
 

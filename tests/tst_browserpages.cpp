@@ -124,6 +124,30 @@ private slots:
         QVERIFY(!search.result()->toPlainText().isEmpty());
     }
 
+    // A first-aid measure or an exercise names its own source; a remedy
+    // without one is shown as a folk remedy.
+    void folkSourceLabels()
+    {
+        searchWidget search;
+        search.modeButton(2)->click();
+        const QList<QTreeWidgetItem *> found = search.categories()->findItems(
+            QStringLiteral("中暑"), Qt::MatchExactly | Qt::MatchRecursive);
+        QCOMPARE(found.size(), 1);
+        QCOMPARE(found.first()->parent()->text(0), QStringLiteral("急救"));
+        search.onCategoryClicked(found.first(), 0);
+        const QString shown = search.result()->toPlainText();
+        // what to do at once comes before the drinks for afterwards
+        QVERIFY(shown.startsWith(QStringLiteral("名称:中暑现场处理法\n主治:中暑\n出处:急救常识\n")));
+        QVERIFY(shown.contains(QStringLiteral("名称:绿豆汤\n主治:中暑\n出处:民间偏方\n")));
+        // an exercise is listed under its own source too
+        const QList<QTreeWidgetItem *> sitting = search.categories()->findItems(
+            QStringLiteral("久坐少动"), Qt::MatchExactly | Qt::MatchRecursive);
+        QCOMPARE(sitting.size(), 1);
+        search.onCategoryClicked(sitting.first(), 0);
+        QVERIFY(search.result()->toPlainText().contains(
+            QStringLiteral("名称:八段锦\n主治:久坐少动\n出处:传统导引\n")));
+    }
+
     // A click opens or closes a category; a double click is a click and
     // toggles it once.
     void folkCategoryToggles()

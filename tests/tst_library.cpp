@@ -201,6 +201,49 @@ private slots:
         QVERIFY2(missing.isEmpty(), qPrintable(missing.join(QLatin1Char(' '))));
     }
 
+    // Every pair rule is one the program can show and use as written: ids run
+    // 0001, 0002 … in file order, the name is "A-B" of its own two herbs, the
+    // pair is found under its herbs (no earlier rule hides it), it is never a
+    // forbidden combination, and a pair taken by mouth doses each herb within
+    // the range the analysis page accepts.
+    void pairRulesAgreeWithTheHerbBase()
+    {
+        const auto &pairs = pairTable();
+        QStringList faults;
+        for (int i = 0; i < pairs.size(); ++i) {
+            const pairRule &p = pairs.at(i);
+            const QString where = p.id + QLatin1Char(' ') + p.name + QLatin1Char(':');
+            if (p.id != QStringLiteral("%1").arg(i + 1, 4, 10, QLatin1Char('0')))
+                faults << where + QStringLiteral("id out of sequence");
+            if (p.herbCount() != 2) {
+                faults << where + QStringLiteral("not two herbs");
+                continue;
+            }
+            const pairHerb a = p.herbAt(0), b = p.herbAt(1);
+            if (p.name != a.name + QLatin1Char('-') + b.name)
+                faults << where + QStringLiteral("name differs from its herbs");
+            if (findPair(a.name, b.name) != i)
+                faults << where + QStringLiteral("hidden by rule %1").arg(findPair(a.name, b.name));
+            QString first, second;
+            if (!findIncompatibleHerbs(textSet{a.name, b.name}, &first, &second))
+                faults << where + QStringLiteral("forbidden");
+            if (p.functions.isEmpty() || p.targets.isEmpty() || p.comments.isEmpty())
+                faults << where + QStringLiteral("no function, target or comment");
+            if (p.external)
+                continue;
+            for (const pairHerb &h : {a, b}) {
+                double lower = 0, upper = 0;
+                if (isExternalOnly(h.name) || !doseRange(h.name, &lower, &upper))
+                    faults << where + h.name + QStringLiteral(" is not taken by mouth");
+                else if (h.min <= 0 || h.min > h.max || h.min < lower - 1e-9 || h.max > upper + 1e-9)
+                    faults << where + QStringLiteral("%1 %2-%3 outside %4-%5")
+                                          .arg(h.name, doseText(h.min), doseText(h.max), doseText(lower), doseText(upper));
+            }
+        }
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
+        QVERIFY2(pairs.size() >= 600, qPrintable(QString::number(pairs.size())));
+    }
+
     void namesAndIdsAreUnique()
     {
         QHash<QString, QStringList> owners;

@@ -37,6 +37,8 @@ const char *const pairFile =
     "<item><id>0003</id><herb><tag>独味</tag></herb></item>"
     "<item><id>0004</id><herb><tag>桂枝</tag><min>x</min><max>12</max></herb><herb><tag>白芍</tag><min>6</min><max>12</max></herb>"
     "<function>0401</function><function></function></item>"
+    "<item><id>0005</id><herb><tag>冰片</tag><min>0.15</min><max>.3</max></herb>"
+    "<herb><tag>麝香</tag><min>-1</min><max>0,1</max></herb></item>"
     "</list></data>";
 } // namespace
 
@@ -55,7 +57,7 @@ private slots:
         herb(QStringLiteral("0001"), QStringLiteral("甘草"), QStringLiteral("国老,炙甘草"));
         QVERIFY(feed(loadPairTable, QString::fromUtf8(pairFile)));
         const auto &pairs = pairTable();
-        QCOMPARE(pairs.size(), 4);
+        QCOMPARE(pairs.size(), 5);
         QCOMPARE(pairs.at(0).herbAt(0).name, QStringLiteral(" 麻黄 ")); // kept as written, matched trimmed
         QCOMPARE(pairs.at(0).herbAt(1).min, 3);
         QVERIFY(!pairs.at(0).external); // exactly "true" only
@@ -70,6 +72,12 @@ private slots:
         QVERIFY(pairs.at(1).miss);
         QCOMPARE(pairs.at(2).herbCount(), 1);
         QCOMPARE(pairs.at(3).herbAt(0).min, 0);
+        // Herbs dosed below a gram keep their decimals; anything that is not
+        // a dose (a sign, a decimal comma) loads as 0.
+        QCOMPARE(pairs.at(4).herbAt(0).min, 0.15);
+        QCOMPARE(pairs.at(4).herbAt(0).max, 0.3);
+        QCOMPARE(pairs.at(4).herbAt(1).min, 0);
+        QCOMPARE(pairs.at(4).herbAt(1).max, 0);
         QVERIFY(pairHerbSet().contains(QStringLiteral("甘草")));
         QVERIFY(!pairHerbSet().contains(QStringLiteral("国老")));
         QVERIFY(pairHerbSet().contains(QStringLiteral("葱白"))); // read, though not added to the rule
@@ -128,6 +136,8 @@ private slots:
         pairHerb a{QStringLiteral("麻黄"), 6, 9, QString()};
         pairHerb b{QStringLiteral("桂枝"), 3, 9, QString()};
         QCOMPARE(pairDoseText(a, b), QStringLiteral("麻黄    : 6g    ~     9g\n桂枝    : 3g    ~     9g\n"));
+        // Whole grams are written as before, other doses with their decimals.
+        QCOMPARE(pairTextByIndex(4).section(QLatin1Char('\n'), 0, 0), QStringLiteral("冰片    : 0.15g    ~     0.3g"));
         QCOMPARE(pairTextByIndex(0), QStringLiteral(
             " 麻黄     : 6g    ~     9g\n桂枝    : 3g    ~     9g\n出处:伤寒论\n功能:发汗解表;温通经脉\n主治:风寒表实\n"
             "描述:相须\n禁忌:表虚自汗\n名称:麻黄-桂枝\n\n"));

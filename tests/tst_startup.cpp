@@ -427,8 +427,9 @@ private slots:
             QStringLiteral("syndromes"), QStringLiteral("classicFormulas"), QStringLiteral("diagnosisFormulas"),
             QStringLiteral("herbGroups"), QStringLiteral("herbUnits"), QStringLiteral("flowUnits"), QStringLiteral("flowLines"),
             QStringLiteral("acupoints"), QStringLiteral("acuScripts"), QStringLiteral("folkRemedies"),
-            QStringLiteral("folkCategories"), QStringLiteral("readerTexts"), QStringLiteral("questionGroups"),
-            QStringLiteral("cells"), QStringLiteral("complaints"), QStringLiteral("loadMs"), QStringLiteral("rssKiB")};
+            QStringLiteral("folkWritten"), QStringLiteral("folkCategories"), QStringLiteral("readerTexts"),
+            QStringLiteral("questionGroups"), QStringLiteral("cells"), QStringLiteral("complaints"), QStringLiteral("loadMs"),
+            QStringLiteral("rssKiB")};
         const QStringList lines = out.trimmed().split(QLatin1Char('\n'));
         QCOMPARE(lines.size(), names.size());
         for (int i = 0; i < names.size(); ++i)

@@ -7,9 +7,12 @@
 #include "analysis/analywidget.h"
 #include "analysis/prescriptionfile.h"
 #include "app/lcwidget.h"
+#include "diagnosis/consultationfile.h"
+#include "diagnosis/patientfile.h"
 #include "frame/skinsettings.h"
 #include "knowledge/knowledgearchive.h"
 #include "knowledge/loadfunctions.h"
+#include "text/phrasedictionary.h"
 
 #include <QDir>
 #include <QDoubleSpinBox>
@@ -53,6 +56,44 @@ private slots:
         // With room again the same export goes through.
         QVERIFY(page.exportFile(path));
         QCOMPARE(folder.read(QStringLiteral("a.pf")), prescriptionFileText(QStringLiteral("decoction"), page.entries()));
+    }
+
+    // The personal information and consultation files, written on a full
+    // disk over an older file of the same name.
+    void diagnosisFiles_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow(".psif") << "p.psif" << lookupPhrase(QStringLiteral("diagnosis"), QStringLiteral("psif_unwritable"));
+        QTest::newRow(".dg") << "c.dg" << lookupPhrase(QStringLiteral("misc"), QStringLiteral("dg_unwritable"));
+    }
+
+    void diagnosisFiles()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, reason);
+        fullFolder folder(QStringLiteral("userfiles_diagnosis"));
+        const QByteArray old("<?xml version=\"1.0\"?>\n<old/>\n");
+        QVERIFY(folder.put(name, old));
+        const QString path = folder.path() + QLatin1Char('/') + name;
+        patientProfile profile;
+        profile.name = QStringLiteral("张三");
+        const auto write = [&](QString *why) {
+            return name.endsWith(QLatin1String(".psif"))
+                ? writePatientFile(path, profile, why)
+                : writeConsultationFile(path, QStringLiteral("9024"), {QStringLiteral("001-0-0")}, why);
+        };
+
+        folder.fill();
+        QString why;
+        QVERIFY(!write(&why));
+        folder.release();
+
+        QCOMPARE(why, reason.arg(path));
+        QCOMPARE(folder.read(name), old);
+        QCOMPARE(folder.files(), QStringList{name});
+        QVERIFY(write(&why));
+        QVERIFY(folder.read(name) != old);
     }
 
     void settingsFile()

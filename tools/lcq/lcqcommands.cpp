@@ -111,6 +111,7 @@ int cmdStats(const QStringList &args, qint64 loadMs)
         {QStringLiteral("acupoints"), acuPointTable().size()},
         {QStringLiteral("acuScripts"), acuScriptTable().size()},
         {QStringLiteral("folkRemedies"), folkTable().size()},
+        {QStringLiteral("folkWritten"), folkWrittenCount()},
         {QStringLiteral("folkCategories"), folkCategories().size()},
         {QStringLiteral("readerTexts"), readerTexts().size()},
         {QStringLiteral("questionGroups"), diagnosisNode::instance().groupCount()},

@@ -522,7 +522,7 @@ def chooser_xml(b, complaints):
 
 
 def main():
-    check_only = '--check' in sys.argv or '--cases' in sys.argv
+    check_only = '--check' in sys.argv or '--cases' in sys.argv or '--reach' in sys.argv
     list_cases = '--cases' in sys.argv
     shared, codes, complaints = load_sources()
     by_code = {}
@@ -607,6 +607,12 @@ def main():
                     error('%s %s: count %d must be between 1 and the number of items (%d)'
                           % (c.code, where, r['count'], len(r['items'])))
                 key = key_parts(b, r['key'], c, where)
+                for part in key:
+                    answers_of = [x for x in part if not is_code(x)]
+                    if answers_of and not any(x.split('-')[0] in c.groups for x in answers_of):
+                        warn('%s %s: no alternative of the key entry %s is in a group the complaint needs, '
+                             'so a consultation shows it only when the user adds the group'
+                             % (c.code, where, '|'.join(answer(b.answers[x][2]).text for x in answers_of)))
                 items = resolve_list(b, r['items'], c, where)
                 aux = resolve_list(b, r['aux'], c, where)
                 cell = dict(id=p.code, mainsuit=c.code, age=r['age'], count=r['count'],
@@ -680,6 +686,18 @@ def main():
                         warn('%s: acupoint "%s" is not in the acupoint catalogue' % (c.code, pt))
         elif any(p.acu for p in c.patterns):
             error('%s: patterns have acupuncture cases but the complaint has no acupuncture block' % c.code)
+
+    if '--reach' in sys.argv:
+        # Items that a consultation shows only when the user adds their group.
+        for c in complaints:
+            for p in c.patterns:
+                outside = []
+                for ref in p.items:
+                    aid = resolve(b, ref, c, 'pattern %s' % p.code)
+                    if aid and not is_code(aid) and aid.split('-')[0] not in c.groups:
+                        outside.append('%s(%s)' % (ref, aid.split('-')[0]))
+                if outside:
+                    print('reach: %s %s %s: %s' % (c.code, p.code, p.name, ', '.join(outside)))
 
     # Cases.
     results = {'ok': 0, 'bad': 0}
