@@ -1,4 +1,4 @@
-// Mutator of the archive target. Raw mutations of a zip rarely get past the
+// Mutator of the archive targets (the knowledge archive, the update archive). Raw mutations of a zip rarely get past the
 // CRC of an entry, so most mutations unpack the archive, change one entry
 // (its bytes, its name, its compression, or whether it is there at all) and
 // pack it again with sound checksums; the rest mutate the raw bytes and so

@@ -31,7 +31,7 @@ extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
         std::fprintf(stderr, "no reader named %s: run the program as fuzz_READER (see targets.txt)\n", name);
         std::exit(2);
     }
-    archiveMutation = std::strcmp(reader->name, "archive") == 0;
+    archiveMutation = std::strcmp(reader->name, "archive") == 0 || std::strcmp(reader->name, "update_archive") == 0;
     return 0;
 }
 

@@ -110,6 +110,20 @@ testEntry damagedEntry(const QString &name, damage d)
     return e;
 }
 
+// Under AddressSanitizer the process keeps freed memory aside and shadows
+// all of it, so its peak says nothing about what the loading held.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool memoryMeasured = false;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+constexpr bool memoryMeasured = false;
+#else
+constexpr bool memoryMeasured = true;
+#endif
+#else
+constexpr bool memoryMeasured = true;
+#endif
+
 // Peak resident memory of this process so far.
 qint64 peakMemoryKiB()
 {
@@ -178,7 +192,8 @@ private slots:
         if (entry != herbList && entry != herbRecordEntry)
             QCOMPARE(herbTable().size(), 1);
         // Nothing was ever inflated to its gibibyte.
-        QVERIFY2(peakMemoryKiB() < 768 * 1024, qPrintable(QString::number(peakMemoryKiB())));
+        if (memoryMeasured)
+            QVERIFY2(peakMemoryKiB() < 768 * 1024, qPrintable(QString::number(peakMemoryKiB())));
     }
 
     // The shipped archive cut short, or with its middle wiped: the loading

@@ -587,6 +587,30 @@ private slots:
         QCOMPARE(room.files(), QStringList{QStringLiteral("4.9.7.0.zip")});
     }
 
+    // A program that would inflate past any real one (zeros a little beyond
+    // the limit, or more than the directory claims) is refused unread.
+    void oversizedProgramRefused_data()
+    {
+        QTest::addColumn<qint64>("declared");
+        QTest::newRow("size told") << qint64(-1);
+        QTest::newRow("size understated") << qint64(1024);
+    }
+
+    void oversizedProgramRefused()
+    {
+        QFETCH(qint64, declared);
+        testEntry e{QStringLiteral("LC"), QByteArray()};
+        e.zeroBytes = maxUpdateProgramBytes + 1024 * 1024;
+        e.declaredSize = declared;
+        const QString path = freshTestDir(QStringLiteral("update_huge")) + QStringLiteral("/pkg.zip");
+        QVERIFY(writeTestArchive(path, {e}));
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QByteArray program("stale");
+        QCOMPARE(readArchiveEntryData(f.readAll(), QStringLiteral("LC"), program), archiveEntryResult::damaged);
+        QVERIFY(program.isEmpty());
+    }
+
     void failedUpdatesTouchNothing_data()
     {
         QTest::addColumn<testHttpRoute>("route");
