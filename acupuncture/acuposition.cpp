@@ -4,7 +4,6 @@
 #include "text/codepage.h"
 
 #include <quazip.h>
-#include <quazipfile.h>
 
 #include <cmath>
 
@@ -44,14 +43,12 @@ bool readAcuPositions(QList<acuPosition> *positions)
     QuaZip archive(knowledgeArchivePath());
     if (!archive.open(QuaZip::mdUnzip))
         return false;
-    if (!archive.setCurrentFile(QStringLiteral("data/acu_positions.txt")))
-        return false;
-    QuaZipFile entry(&archive);
-    if (!entry.open(QIODevice::ReadOnly))
-        return false;
-    const QByteArray bytes = entry.readAll();
-    entry.close();
+    // Read whole and verified, within the size any entry may have.
+    QByteArray bytes;
+    const archiveEntryRead result = readArchiveBytes(&archive, QStringLiteral("data/acu_positions.txt"), &bytes);
     archive.close();
+    if (result != archiveEntryRead::complete)
+        return false;
     *positions = parseAcuPositions(decodeSystemCodePage(bytes));
     return true;
 }

@@ -3,11 +3,11 @@
 #include "herbs/herbbase.h"
 #include "herbs/herbdose.h"
 #include "text/phrasedictionary.h"
+#include "text/wholefile.h"
 
 #include <QDomDocument>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QTextStream>
 #include <QXmlStreamReader>
 
@@ -61,8 +61,10 @@ bool readPrescriptionFile(const QString &path, prescriptionFile *out)
     if (!file.open(QIODevice::ReadOnly))
         return refuse(out, phrase("pf_unreadable").arg(name));
     // One byte more than the limit tells a file that is too large, whatever
-    // size the file system reports.
-    const QByteArray bytes = file.read(maxPrescriptionFileBytes + 1);
+    // size the file system reports (a buffer of the whole limit is taken only
+    // when it reports none).
+    const qint64 reported = file.size();
+    const QByteArray bytes = file.read((reported > 0 ? qMin(reported, maxPrescriptionFileBytes) : maxPrescriptionFileBytes) + 1);
     if (bytes.size() > maxPrescriptionFileBytes)
         return refuse(out, phrase("pf_toolarge").arg(name).arg(maxPrescriptionFileBytes / 1024));
     if (file.error() != QFileDevice::NoError)
@@ -159,13 +161,5 @@ QByteArray prescriptionFileText(const QString &form, const QList<prescriptionEnt
 
 bool writePrescriptionFile(const QString &path, const QString &form, const QList<prescriptionEntry> &entries)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    const QByteArray bytes = prescriptionFileText(form, entries);
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return writeWholeFile(path, prescriptionFileText(form, entries));
 }

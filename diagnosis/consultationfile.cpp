@@ -3,18 +3,26 @@
 #include "patientrecord.h"
 
 #include "app/appversion.h"
+#include "knowledge/loadfunctions.h"
 #include "text/phrasedictionary.h"
+#include "text/wholefile.h"
 
 #include <QDomDocument>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace {
 bool fail(QString *reason, const char *key, const QString &path)
 {
-    if (reason)
-        *reason = lookupPhrase(QStringLiteral("misc"), QLatin1String(key)).arg(QFileInfo(path).fileName());
+    if (reason) {
+        QString text = lookupPhrase(QStringLiteral("misc"), QLatin1String(key));
+        // The size limit, for the phrase that names it.
+        if (qstrcmp(key, "dg_toolarge") == 0)
+            text = text.arg(QFileInfo(path).fileName()).arg(maxConsultationFileBytes / 1024);
+        else
+            text = text.arg(QFileInfo(path).fileName());
+        *reason = text;
+    }
     return false;
 }
 } // namespace
@@ -24,8 +32,19 @@ bool readConsultationInput(const QString &path, QString *input, QString *reason)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return fail(reason, "dg_unreadable", path);
+    // One byte more than the limit tells a file that is too large, whatever
+    // size the file system reports (a buffer of the whole limit is taken only
+    // when it reports none).
+    const qint64 reported = file.size();
+    const QByteArray bytes = file.read((reported > 0 ? qMin(reported, maxConsultationFileBytes) : maxConsultationFileBytes) + 1);
+    if (file.error() != QFileDevice::NoError)
+        return fail(reason, "dg_unreadable", path);
+    if (bytes.size() > maxConsultationFileBytes)
+        return fail(reason, "dg_toolarge", path);
+    if (xmlNestedDeeperThan(bytes, maxConsultationFileDepth))
+        return fail(reason, "dg_toodeep", path);
     QDomDocument doc;
-    if (!doc.setContent(&file, false))
+    if (!doc.setContent(bytes, false))
         return fail(reason, "dg_not_xml", path);
     const QDomElement root = doc.documentElement();
     if (root.tagName() != QLatin1String("diagnosis"))
@@ -72,12 +91,8 @@ QByteArray consultationDocument(const QString &mainsuit, const QSet<QString> &an
 bool writeConsultationFile(const QString &path, const QString &mainsuit, const QSet<QString> &answers,
                            QString *reason)
 {
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly)) {
-        file.write(consultationDocument(mainsuit, answers));
-        if (file.commit())
-            return true;
-    }
+    if (writeWholeFile(path, consultationDocument(mainsuit, answers)))
+        return true;
     if (reason)
         *reason = lookupPhrase(QStringLiteral("misc"), QStringLiteral("dg_unwritable")).arg(path);
     return false;

@@ -1,11 +1,12 @@
 #include "patientfile.h"
 
+#include "knowledge/loadfunctions.h"
 #include "text/phrasedictionary.h"
+#include "text/wholefile.h"
 
 #include <QDomDocument>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace {
 
@@ -56,12 +57,8 @@ QByteArray patientDocument(const patientProfile &profile)
 
 bool writePatientFile(const QString &path, const patientProfile &profile, QString *reason)
 {
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly)) {
-        file.write(patientDocument(profile));
-        if (file.commit())
-            return true;
-    }
+    if (writeWholeFile(path, patientDocument(profile)))
+        return true;
     return refuse(reason, phrase("psif_unwritable").arg(path));
 }
 
@@ -81,6 +78,9 @@ bool readPatientFile(const QString &path, patientProfile *out, QString *reason)
 
 bool readPatientBytes(const QByteArray &bytes, const QString &name, patientProfile *out, QString *reason)
 {
+    // A profile is flat: a deeper document is refused before a tree is built.
+    if (xmlNestedDeeperThan(bytes, maxXmlDepth))
+        return refuse(reason, phrase("psif_not_profile").arg(name));
     QDomDocument doc;
     if (!doc.setContent(bytes, false))
         return refuse(reason, phrase("psif_not_xml").arg(name));

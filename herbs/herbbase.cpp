@@ -65,6 +65,22 @@ void indexRecord(int row)
 
 } // namespace
 
+QMap<QString, QString> readHerbList(QIODevice *device)
+{
+    QMap<QString, QString> idsByName;
+    const QDomElement root = loadXmlDevice(device);
+    for (QDomElement item = root.firstChildElement(); !item.isNull(); item = item.nextSiblingElement()) {
+        if (item.tagName() == QLatin1String("name"))
+            continue;
+        const QDomElement idElement = item.firstChildElement();
+        const QDomElement nameElement = idElement.nextSiblingElement();
+        const QString name = nameElement.text();
+        if (!idsByName.contains(name))
+            idsByName.insert(name, idElement.text());
+    }
+    return idsByName;
+}
+
 bool loadHerbRecord(QIODevice *device)
 {
     const QDomElement root = loadXmlDevice(device);

@@ -28,6 +28,11 @@ struct decoctionMethodEntry
     QString note;   // 先煎, 后下 …
 };
 
+// The herb list: herb id by herb name. Every child of the root but "name"
+// is an item whose first child element holds the id and the next one the
+// name; a name listed twice keeps its first id. Empty when not XML.
+QMap<QString, QString> readHerbList(QIODevice *device);
+
 // Loaders (called once at start-up).
 bool loadHerbRecord(QIODevice *device);
 bool loadDoseRanges(const QString &text);

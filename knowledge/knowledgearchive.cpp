@@ -16,7 +16,6 @@
 
 #include <QBuffer>
 #include <QDir>
-#include <QDomElement>
 #include <QFile>
 #include <QFileInfo>
 #include <QMap>
@@ -89,16 +88,7 @@ bool loadHerbs(QuaZip &zip)
     {
         QBuffer list(&bytes);
         list.open(QIODevice::ReadOnly);
-        const QDomElement root = loadXmlDevice(&list);
-        for (QDomElement item = root.firstChildElement(); !item.isNull(); item = item.nextSiblingElement()) {
-            if (item.tagName() == QLatin1String("name"))
-                continue;
-            const QDomElement idElement = item.firstChildElement();
-            const QDomElement nameElement = idElement.nextSiblingElement();
-            const QString name = nameElement.text();
-            if (!idsByName.contains(name))
-                idsByName.insert(name, idElement.text());
-        }
+        idsByName = readHerbList(&list);
     }
     for (auto it = idsByName.constBegin(); it != idsByName.constEnd(); ++it) {
         if (!readEntry(zip, QStringLiteral("item/%1.xml").arg(it.value()), &bytes, &present)) {
@@ -208,18 +198,31 @@ QStringList dictFolderFiles(const QString &folder)
     return paths;
 }
 
-bool loadKnowledgeArchive(const QString &archivePath)
+namespace {
+bool loadArchive(QuaZip &zip, const QString &archivePath)
 {
     knowledgeLoadState &state = loadState();
     state = knowledgeLoadState();
     state.archivePath = archivePath;
-    QuaZip zip(archivePath);
     if (!zip.open(QuaZip::mdUnzip))
         return false;
     state.archiveOpened = true;
     state.complete = runSequence(zip);
     zip.close();
     return true;
+}
+} // namespace
+
+bool loadKnowledgeArchive(const QString &archivePath)
+{
+    QuaZip zip(archivePath);
+    return loadArchive(zip, archivePath);
+}
+
+bool loadKnowledgeArchive(QIODevice *device)
+{
+    QuaZip zip(device);
+    return loadArchive(zip, QString());
 }
 
 bool loadKnowledgeArchive()

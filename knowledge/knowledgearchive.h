@@ -11,6 +11,9 @@
 // False when the archive itself cannot be opened.
 bool loadKnowledgeArchive(const QString &archivePath);
 bool loadKnowledgeArchive();
+// The same on an archive held by a device (not yet opened; the loading opens
+// and closes it).
+bool loadKnowledgeArchive(class QIODevice *device);
 
 // What the last archive loading met.
 struct knowledgeLoadState

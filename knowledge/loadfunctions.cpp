@@ -10,6 +10,7 @@
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryFile>
+#include <QXmlStreamReader>
 
 #include <quacrc32.h>
 #include <quazip.h>
@@ -144,22 +145,57 @@ QString readKnowledgeEntry(const QString &entry)
     return text;
 }
 
-QDomElement loadXmlDevice(QIODevice *device)
+bool xmlNestedDeeperThan(const QByteArray &bytes, int maxDepth)
 {
-    if (!device)
+    QXmlStreamReader xml(bytes);
+    xml.setNamespaceProcessing(false); // as the tree is built
+    int depth = 0;
+    while (!xml.atEnd()) {
+        const QXmlStreamReader::TokenType token = xml.readNext();
+        if (token == QXmlStreamReader::StartElement) {
+            if (++depth > maxDepth)
+                return true;
+        } else if (token == QXmlStreamReader::EndElement) {
+            --depth;
+        }
+    }
+    return false;
+}
+
+QDomElement parseXmlBytes(const QByteArray &bytes)
+{
+    if (xmlNestedDeeperThan(bytes, maxXmlDepth))
         return QDomElement();
     QDomDocument doc;
-    if (!doc.setContent(device, false))
+    if (!doc.setContent(bytes, false))
         return QDomElement();
     return doc.documentElement();
 }
 
+QDomElement loadXmlDevice(QIODevice *device)
+{
+    if (!device)
+        return QDomElement();
+    return parseXmlBytes(device->readAll());
+}
+
 QDomElement loadXmlFile(const QString &path)
 {
+    // Only a regular file is read, and no more of it than an archive entry
+    // may hold: a path that names a device or a pipe could be read forever.
+    if (!QFileInfo(path).isFile())
+        return QDomElement();
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
         return QDomElement();
-    return loadXmlDevice(&file);
+    if (file.size() > maxArchiveEntrySize)
+        return QDomElement();
+    // A file that grows meanwhile is read no further than one byte past the
+    // size it had.
+    const QByteArray bytes = file.read(file.size() + 1);
+    if (bytes.size() > maxArchiveEntrySize || file.error() != QFileDevice::NoError)
+        return QDomElement();
+    return parseXmlBytes(bytes);
 }
 
 QDomElement loadXmlRoot(const QString &path)

@@ -54,13 +54,30 @@ QString readArchiveEntry(QuaZip *archive, const QString &entry);
 // Opens the archive, reads one entry (as readArchiveEntry) and closes it again.
 QString readKnowledgeEntry(const QString &entry);
 
-// Parses a file into its root element; null when it cannot be opened or parsed.
+// Knowledge files are flat: a document nested deeper than this is refused
+// before a tree is built from it (a tree of millions of levels would overflow
+// the stack when it is walked or freed).
+constexpr int maxXmlDepth = 256;
+
+// Parses XML bytes into the root element; null when they are not well-formed
+// XML or are nested deeper than maxXmlDepth.
+QDomElement parseXmlBytes(const QByteArray &bytes);
+
+// Whether XML bytes open more than maxDepth elements inside one another
+// (up to the first error, where a parser stops too); a stream reader checks
+// them in time linear in their size.
+bool xmlNestedDeeperThan(const QByteArray &bytes, int maxDepth);
+
+// Parses a file into its root element; null when it cannot be opened or parsed,
+// when it is no regular file (a device, a pipe) or larger than
+// maxArchiveEntrySize.
 QDomElement loadXmlFile(const QString &path);
 
 // loadXmlFile on the path, then on ":" + path (disk first, then resources).
 QDomElement loadXmlRoot(const QString &path);
 
-// Parses an opened device into its root element (null when not XML).
+// Parses an opened device into its root element (null when not XML, or as
+// parseXmlBytes).
 QDomElement loadXmlDevice(class QIODevice *device);
 
 // Reads key "config/<key>" from an INI file. Fails on an empty path or key;

@@ -16,6 +16,8 @@ packages=(
     fonts-noto-cjk xvfb xauth
     xdotool dpkg-dev file desktop-file-utils
     libbenchmark-dev python3
+    # the fuzz targets: clang with its libFuzzer and sanitizer runtimes
+    clang libclang-rt-14-dev
 )
 
 missing=()

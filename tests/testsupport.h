@@ -14,7 +14,32 @@ struct testEntry
     bool corrupt = false;    // one byte in the middle of its compressed data flipped
     qint64 declaredSize = -1; // when set, the size the archive's directory claims
     bool stored = false;      // kept without compression
+    qint64 zeroBytes = 0;     // when set, the entry holds that many zero bytes (whole MiB),
+                              // deflated without ever being held in memory; data is not used
 };
+
+// What an entry that is present but cannot be read does to the loading.
+enum class onFailure {
+    silentStop, // the loading ends, nothing printed
+    reportStop, // "load file:<entry> failed." printed, the loading ends
+    skip,       // passed over, the loading goes on
+    readEmpty   // read as empty text (the last row; still reported)
+};
+
+struct archiveRow
+{
+    int row;
+    const char *entry;
+    onFailure rule;
+};
+
+// Every row of the loading sequence that names an archive entry. Row 17 is a
+// folder on disk, not an entry.
+const QList<archiveRow> &archiveRows();
+
+// Dose lines of the last row: read even in part, they fill the dose table
+// (300 lines).
+QByteArray doseLines();
 
 // Some kilobytes of varied text, long enough that a flipped byte in the middle
 // of its compressed form breaks it.
@@ -42,6 +67,37 @@ QString sourcePath(const QString &relative);
 QByteArray withBom(const QString &text);
 
 #endif
+
+class QProcess;
+
+// A fresh folder where no file can grow: a small file system mounted for this
+// process alone (it needs the right to mount) and filled up; where nothing
+// can be mounted, the file size limit of the process, set to zero, stands in.
+// Files put there before fill() stay as they are; release() makes room again.
+class fullFolder
+{
+public:
+    explicit fullFolder(const QString &name);
+    ~fullFolder();
+    fullFolder(const fullFolder &) = delete;
+    fullFolder &operator=(const fullFolder &) = delete;
+
+    const QString &path() const { return m_path; }
+    bool mounted() const { return m_mounted; }
+    // Puts a file there (before fill()).
+    bool put(const QString &name, const QByteArray &bytes) const;
+    QByteArray read(const QString &name) const;
+    QStringList files() const;
+    void fill();
+    void release();
+    // A child process started by the test meets the same limit.
+    void limit(QProcess &process) const;
+
+private:
+    QString m_path;
+    bool m_mounted = false;
+    bool m_filled = false;
+};
 
 #ifdef QT_WIDGETS_LIB
 #include <QObject>

@@ -946,6 +946,25 @@ private slots:
         QTest::newRow("not XML") << "9024:001-0-0" << false << "unchanged" << "dg_not_xml";
         QTest::newRow("broken XML") << "<diagnosis><item>001-0-0</item>" << false << "unchanged" << "dg_not_xml";
         QTest::newRow("another root") << "<psif><mainsuit>9024</mainsuit></psif>" << false << "unchanged" << "dg_not_diagnosis";
+        // A file no larger and no deeper than the limits is read; one element
+        // more, or one byte more, and it is refused before it is parsed.
+        const QString head = QStringLiteral("<diagnosis><mainsuit>9024</mainsuit>");
+        const QString tail = QStringLiteral("</diagnosis>");
+        const QString item = QStringLiteral("<item>001-0-0</item>");
+        QString large = head;
+        QStringList items;
+        while (large.size() + item.size() + tail.size() <= maxConsultationFileBytes) {
+            large += item;
+            items << QStringLiteral("001-0-0");
+        }
+        large += QString(maxConsultationFileBytes - large.size() - tail.size(), QLatin1Char(' ')) + tail;
+        QTest::newRow("at the size limit") << large << true << QStringLiteral("9024:") + items.join(QLatin1Char(',')) << "";
+        QTest::newRow("over the size limit") << large + QLatin1Char(' ') << false << "unchanged" << "dg_toolarge";
+        const auto nested = [&](int depth) {
+            return head + QStringLiteral("<x>").repeated(depth - 1) + QStringLiteral("</x>").repeated(depth - 1) + tail;
+        };
+        QTest::newRow("at the depth limit") << nested(maxConsultationFileDepth) << true << "9024" << "";
+        QTest::newRow("over the depth limit") << nested(maxConsultationFileDepth + 1) << false << "unchanged" << "dg_toodeep";
     }
 
     void consultationFiles()
@@ -963,7 +982,9 @@ private slots:
         QString reason;
         QCOMPARE(readConsultationInput(path, &text, &reason), read);
         QCOMPARE(text, input);
-        if (!reasonKey.isEmpty())
+        if (reasonKey == QLatin1String("dg_toolarge"))
+            QCOMPARE(reason, QStringLiteral("文件 case.dg 大于 1024KB，未予读取，输入未改变"));
+        else if (!reasonKey.isEmpty())
             QCOMPARE(reason, lookupPhrase(QStringLiteral("misc"), reasonKey).arg(QStringLiteral("case.dg")));
     }
 

@@ -50,70 +50,6 @@ testEntry nameMap()
             withBom(QStringLiteral("<map><item id=\"0401\" name=\"风寒证\"/></map>"))};
 }
 
-// What an entry that is present but cannot be read does to the loading.
-enum class onFailure {
-    silentStop, // the loading ends, nothing printed
-    reportStop, // "load file:<entry> failed." printed, the loading ends
-    skip,       // passed over, the loading goes on
-    readEmpty   // read as empty text (the last row; still reported)
-};
-
-struct archiveRow
-{
-    int row;
-    const char *entry;
-    onFailure rule;
-};
-
-// Every row of the loading sequence that names an archive entry. Row 17 is a
-// folder on disk, not an entry (dictFolderOrder below).
-const archiveRow archiveRows[] = {
-    {1, "item/list.xml", onFailure::silentStop},
-    {2, "script/basic.xml", onFailure::reportStop},
-    {3, "pair/plist22.xml", onFailure::reportStop},
-    {4, "pair/dict.xml", onFailure::reportStop},
-    {5, "pair/common_pair.xml", onFailure::reportStop},
-    {6, "pair/super_pair.xml", onFailure::reportStop},
-    {7, "script/scripts.xml", onFailure::reportStop},
-    {8, "data/acupoint.txt", onFailure::silentStop},
-    {9, "folk/folk.xml", onFailure::reportStop},
-    {10, "folk/data.txt", onFailure::silentStop},
-    {11, "wisdom/songs.txt", onFailure::reportStop},
-    {12, "script/hate.xml", onFailure::reportStop},
-    {13, "script/oppose.xml", onFailure::reportStop},
-    {14, "wisdom/quote.xml", onFailure::skip},
-    {14, "wisdom/lpf.xml", onFailure::skip},
-    {14, "wisdom/njquote.xml", onFailure::skip},
-    {14, "wisdom/wbtb.xml", onFailure::skip},
-    {14, "wisdom/quotemisc.xml", onFailure::skip},
-    {14, "wisdom/xfquote.xml", onFailure::skip},
-    {15, "diagnosis/000.xml", onFailure::skip},
-    {15, "diagnosis/007.xml", onFailure::skip},
-    {15, "diagnosis/050.xml", onFailure::skip},
-    {15, "diagnosis/888.xml", onFailure::skip},
-    {15, "diagnosis/999.xml", onFailure::skip},
-    {16, "diagnosis/map.xml", onFailure::reportStop},
-    {18, "diagnosis/diagnosis_data.xml", onFailure::reportStop},
-    {19, "data/namemap.xml", onFailure::reportStop},
-    {20, "diagnosis/contradiction.xml", onFailure::reportStop},
-    {21, "script/script_flow.xml", onFailure::reportStop},
-    {22, "script/line.xml", onFailure::reportStop},
-    {23, "script/script_translation.xml", onFailure::reportStop},
-    {24, "script/acu_script.txt", onFailure::reportStop},
-    {25, "script/herb_unit.xml", onFailure::reportStop},
-    {26, "script/method_table.xml", onFailure::reportStop},
-    {27, "item/dozemap.txt", onFailure::readEmpty},
-};
-
-// Dose lines: read even in part, they fill the dose table.
-QByteArray doseLines()
-{
-    QByteArray text;
-    for (int i = 1; i <= 300; ++i)
-        text += QByteArray::number(1000 + i) + ",3," + QByteArray::number(9 + i % 7) + "\r\n";
-    return text;
-}
-
 // A device that gives a little text and then fails every read without ever
 // saying that it is at its end, as an archive entry with a damaged stream did.
 class failingDevice : public QIODevice
@@ -263,7 +199,7 @@ private slots:
         QTest::addColumn<QString>("entry");
         QTest::addColumn<int>("rule");
         QTest::addColumn<bool>("corrupt");
-        for (const archiveRow &r : archiveRows) {
+        for (const archiveRow &r : archiveRows()) {
             for (const bool corrupt : {false, true}) {
                 QTest::addRow("%d %s %s", r.row, r.entry, corrupt ? "corrupt" : "unopenable")
                     << QString::fromLatin1(r.entry) << int(r.rule) << corrupt;

@@ -558,6 +558,59 @@ private slots:
                  QStringList{QStringLiteral("LC|") + QFileInfo(m_dir + QStringLiteral("/LC")).absoluteFilePath()});
     }
 
+    // The disk that holds the program is full, the download folder (a file
+    // system of its own) has room: the archive is kept, the program cannot be
+    // written, the old one stays whole and nothing half-written lies beside it.
+    void fullDiskKeepsOldProgram()
+    {
+        fullFolder disk(QStringLiteral("update_full"));
+        if (!disk.mounted())
+            QSKIP("no file system can be mounted here");
+        m_dir = disk.path();
+        writeOldProgram();
+        fullFolder room(QStringLiteral("update_full/") + QLatin1String(updateDownloadFolder));
+        QVERIFY(room.mounted());
+        disk.fill();
+        const QByteArray archive = goodArchive();
+        m_server->setBody(QStringLiteral("/pkg.zip"), archive);
+        auto w = window(offered(QStringLiteral("/pkg.zip"), QString()));
+
+        download(*w);
+        disk.release();
+
+        QCOMPARE(m_desktop.warnings.size(), 1);
+        QVERIFY2(m_desktop.warnings.first().contains(QStringLiteral("原来的程序没有改变")),
+                 qPrintable(m_desktop.warnings.first()));
+        QVERIFY(m_desktop.abouts.isEmpty());
+        QCOMPARE(readFile(QStringLiteral("LC")), oldProgram);
+        QCOMPARE(disk.files(), QStringList{QStringLiteral("LC")});
+        QCOMPARE(room.files(), QStringList{QStringLiteral("4.9.7.0.zip")});
+    }
+
+    // A program that would inflate past any real one (zeros a little beyond
+    // the limit, or more than the directory claims) is refused unread.
+    void oversizedProgramRefused_data()
+    {
+        QTest::addColumn<qint64>("declared");
+        QTest::newRow("size told") << qint64(-1);
+        QTest::newRow("size understated") << qint64(1024);
+    }
+
+    void oversizedProgramRefused()
+    {
+        QFETCH(qint64, declared);
+        testEntry e{QStringLiteral("LC"), QByteArray()};
+        e.zeroBytes = maxUpdateProgramBytes + 1024 * 1024;
+        e.declaredSize = declared;
+        const QString path = freshTestDir(QStringLiteral("update_huge")) + QStringLiteral("/pkg.zip");
+        QVERIFY(writeTestArchive(path, {e}));
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QByteArray program("stale");
+        QCOMPARE(readArchiveEntryData(f.readAll(), QStringLiteral("LC"), program), archiveEntryResult::damaged);
+        QVERIFY(program.isEmpty());
+    }
+
     void failedUpdatesTouchNothing_data()
     {
         QTest::addColumn<testHttpRoute>("route");

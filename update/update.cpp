@@ -7,6 +7,8 @@
 #include "updatenetwork.h"
 #include "versionnumber.h"
 
+#include "text/wholefile.h"
+
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QFrame>
@@ -17,7 +19,6 @@
 #include <QNetworkReply>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QSpacerItem>
 #include <QTemporaryFile>
 #include <QTextEdit>
@@ -284,14 +285,7 @@ bool update::saveArchive(const QByteArray &archive)
 {
     if (!m_dir.mkpath(QLatin1String(updateDownloadFolder)))
         return false;
-    QSaveFile out(archivePath());
-    if (!out.open(QIODevice::WriteOnly))
-        return false;
-    if (out.write(archive) != archive.size()) {
-        out.cancelWriting();
-        return false;
-    }
-    return out.commit();
+    return writeWholeFile(archivePath(), archive);
 }
 
 bool update::replaceProgram(const QByteArray &program)
@@ -308,12 +302,5 @@ bool update::replaceProgram(const QByteArray &program)
         permissions |= QFileDevice::ExeOther;
 
     // Written beside the old program and renamed over it on commit.
-    QSaveFile out(target);
-    if (!out.open(QIODevice::WriteOnly))
-        return false;
-    if (out.write(program) != program.size() || !out.setPermissions(permissions)) {
-        out.cancelWriting();
-        return false;
-    }
-    return out.commit();
+    return writeWholeFile(target, program, nullptr, permissions);
 }

@@ -20,7 +20,14 @@ archiveEntryResult readArchiveEntryData(const QByteArray &archive, const QString
     if (!file.open(QIODevice::ReadOnly))
         return archiveEntryResult::missingEntry;
     const qint64 expected = file.usize();
-    data = file.readAll();
+    if (expected < 0 || expected > maxUpdateProgramBytes) {
+        file.close();
+        zip.close();
+        return archiveEntryResult::damaged;
+    }
+    // One byte past the size the directory gives tells an entry that
+    // inflates to more, without inflating all of it.
+    data = file.read(expected + 1);
     file.close(); // checks the CRC
     const bool whole = file.getZipError() == UNZ_OK && data.size() == expected;
     zip.close();

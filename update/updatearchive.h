@@ -12,7 +12,13 @@ enum class archiveEntryResult {
     damaged       // the entry's data does not match its checksum or ends early
 };
 
-// Reads the named entry of a zip archive held in memory.
+// No real program is larger: an entry that would inflate past this is
+// refused before it is read.
+constexpr qint64 maxUpdateProgramBytes = 256 * 1024 * 1024;
+
+// Reads the named entry of a zip archive held in memory. An entry larger
+// than maxUpdateProgramBytes, or one that inflates to more bytes than the
+// archive's directory gives, counts as damaged.
 archiveEntryResult readArchiveEntryData(const QByteArray &archive, const QString &entry, QByteArray &data);
 
 // Whether the archive's SHA-256 digest is the hex text given (case and

@@ -4,6 +4,9 @@
 // Text entries that the program reads in the system code page are stored as
 // GB18030; everything else is stored as written (UTF-8).
 
+#include "text/wholefile.h"
+
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
@@ -12,8 +15,6 @@
 #include <QFileInfo>
 #include <QStringDecoder>
 #include <QStringEncoder>
-#include <QSaveFile>
-#include <QTextStream>
 
 #include <quazip.h>
 #include <quazipfile.h>
@@ -78,16 +79,16 @@ int main(int argc, char *argv[])
         entries << root.relativeFilePath(it.next());
     entries.sort();
 
+    // The archive is packed in memory and replaces the old one whole, or
+    // not at all: a failed write leaves the old archive as it was.
     const QString outPath = args.at(2);
-    QDir().mkpath(QFileInfo(outPath).absolutePath());
-    const QString tmpPath = outPath + QLatin1String(".tmp");
-    QFile::remove(tmpPath);
-
+    QByteArray packed;
     const QDateTime stamp(QDate(2020, 1, 1), QTime(0, 0, 0));
     {
-        QuaZip zip(tmpPath);
+        QBuffer buffer(&packed);
+        QuaZip zip(&buffer);
         if (!zip.open(QuaZip::mdCreate)) {
-            std::fprintf(stderr, "mkarchive: cannot create %s\n", qPrintable(tmpPath));
+            std::fprintf(stderr, "mkarchive: cannot create the archive\n");
             return 1;
         }
         for (const QString &entry : entries) {
@@ -118,13 +119,14 @@ int main(int argc, char *argv[])
         }
         zip.close();
         if (zip.getZipError() != 0) {
-            std::fprintf(stderr, "mkarchive: cannot finish %s\n", qPrintable(tmpPath));
+            std::fprintf(stderr, "mkarchive: cannot finish the archive\n");
             return 1;
         }
     }
-    QFile::remove(outPath);
-    if (!QFile::rename(tmpPath, outPath)) {
-        std::fprintf(stderr, "mkarchive: cannot move %s into place\n", qPrintable(outPath));
+    QDir().mkpath(QFileInfo(outPath).absolutePath());
+    QString error;
+    if (!writeWholeFile(outPath, packed, &error)) {
+        std::fprintf(stderr, "mkarchive: cannot write %s: %s\n", qPrintable(outPath), qPrintable(error));
         return 1;
     }
     return 0;

@@ -16,6 +16,8 @@
 #include "previewrenderer.h"
 #include "surfacemesher.h"
 
+#include "text/wholefile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
@@ -124,9 +126,8 @@ int main(int argc, char *argv[])
             lines << number(m.x) + QLatin1Char('#') + number(m.z) + QLatin1Char('#') + number(m.y) + QLatin1Char('#')
                     + QString::fromStdString(s.code);
         }
-        QFile file(positionsPath);
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)
-            || file.write(lines.join(QLatin1Char('\n')).toLatin1()) < 0) {
+        const QByteArray text = lines.join(QLatin1Char('\n')).toLatin1();
+        if (!writeWholeFile(positionsPath, text)) {
             std::fprintf(stderr, "mkbody: cannot write %s\n", qPrintable(positionsPath));
             return 1;
         }
