@@ -69,9 +69,9 @@ def is_code(ref):
 
 
 def load_module(path, name):
-    spec = importlib.util.spec_from_file_location(name, path)
-    mod = importlib.util.module_from_spec(spec)
-    spec.loader.exec_module(mod)
+    source = importlib.util.spec_from_file_location(name, path)
+    mod = importlib.util.module_from_spec(source)
+    source.loader.exec_module(mod)
     return mod
 
 
