@@ -8,6 +8,9 @@
 #
 #   bash scripts/fuzz.sh SECONDS [TARGET...]     (default: every target)
 #   LC_FUZZ_BUILD=folder bash scripts/fuzz.sh …  (another build folder)
+#
+# Several copies may run at once on different targets: the build step is
+# serialised by a lock in the build folder.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-60}
@@ -15,12 +18,17 @@ shift || true
 build=${LC_FUZZ_BUILD:-build-fuzz}
 jobs=${LC_JOBS:-2}
 
+mkdir -p "$build"
+exec 9>"$build/.build-lock"
+flock 9
 if [ ! -f "$build/build.ninja" ]; then
     # -O1 and line tables only: quicker to build, fast enough to fuzz.
     cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g1" \
         -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DLC_FUZZ=ON
 fi
 cmake --build "$build" --target fuzz_all --parallel "$jobs"
+flock -u 9
+exec 9>&-
 
 fuzzdir="$build/fuzz"
 if [ $# -gt 0 ]; then
