@@ -115,6 +115,35 @@ public:
 private:
     QTimer *m_timer;
 };
+
+#include <QApplication>
+#include <QTimer>
+#include <functional>
+
+// Runs an action on the next modal window of type T that opens; seen() tells
+// whether one opened.
+template <typename T>
+class onNextModal
+{
+public:
+    explicit onNextModal(std::function<void(T *)> action)
+    {
+        m_timer.setInterval(5);
+        QObject::connect(&m_timer, &QTimer::timeout, [this, action] {
+            if (auto *w = qobject_cast<T *>(QApplication::activeModalWidget())) {
+                m_timer.stop();
+                m_seen = true;
+                action(w);
+            }
+        });
+        m_timer.start();
+    }
+    bool seen() const { return m_seen; }
+
+private:
+    QTimer m_timer;
+    bool m_seen = false;
+};
 #endif
 
 #include <QBuffer>

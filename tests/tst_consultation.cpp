@@ -38,30 +38,6 @@
 
 namespace {
 
-// Runs an action on the next modal window of type T that opens.
-template <typename T>
-class onNextModal
-{
-public:
-    explicit onNextModal(std::function<void(T *)> action)
-    {
-        m_timer.setInterval(5);
-        QObject::connect(&m_timer, &QTimer::timeout, [this, action] {
-            if (auto *w = qobject_cast<T *>(QApplication::activeModalWidget())) {
-                m_timer.stop();
-                m_seen = true;
-                action(w);
-            }
-        });
-        m_timer.start();
-    }
-    bool seen() const { return m_seen; }
-
-private:
-    QTimer m_timer;
-    bool m_seen = false;
-};
-
 QString phrase(const char *key)
 {
     return lookupPhrase(QStringLiteral("diagnosis"), QLatin1String(key));

@@ -52,31 +52,6 @@ void loadFixture()
                       encodeSystemCodePage(QString::fromUtf8(fixture(QStringLiteral("acu_script.txt"))))));
 }
 
-// Runs an action on the next modal window of type T that opens; returns
-// whether one opened.
-template <typename T>
-class modalHandler
-{
-public:
-    explicit modalHandler(std::function<void(T *)> action)
-    {
-        m_timer.setInterval(5);
-        QObject::connect(&m_timer, &QTimer::timeout, [this, action] {
-            if (auto *w = qobject_cast<T *>(QApplication::activeModalWidget())) {
-                m_timer.stop();
-                m_seen = true;
-                action(w);
-            }
-        });
-        m_timer.start();
-    }
-    bool seen() const { return m_seen; }
-
-private:
-    QTimer m_timer;
-    bool m_seen = false;
-};
-
 const QString coldCase = QStringLiteral("9024:001-0-0,001-1-0,002-0-1,002-0-3,002-3-1");
 
 QString diagnosisPhrase(const char *key)
@@ -167,7 +142,7 @@ private slots:
         QFETCH(QString, start);
         symptomDebug w;
         w.input()->setText(coldCase);
-        modalHandler<prescriptionChoiceDlg> handler([choice](prescriptionChoiceDlg *d) {
+        onNextModal<prescriptionChoiceDlg> handler([choice](prescriptionChoiceDlg *d) {
             QCOMPARE(d->title(), QStringLiteral("处方选择"));
             if (choice == 0)
                 d->formulaButton()->click();
@@ -187,7 +162,7 @@ private slots:
         patientRecord::setValue(QStringLiteral("age"), QStringLiteral("5"));
         symptomDebug w;
         w.input()->setText(QStringLiteral("9310:001-0-0,001-1-0,002-0-1,002-3-1"));
-        modalHandler<prescriptionChoiceDlg> handler([](prescriptionChoiceDlg *d) { d->reject(); });
+        onNextModal<prescriptionChoiceDlg> handler([](prescriptionChoiceDlg *d) { d->reject(); });
         w.onOK();
         QVERIFY(!handler.seen());
         QVERIFY(w.output()->toPlainText().startsWith(QStringLiteral("方剂名：麻黄汤\n")));
@@ -198,14 +173,14 @@ private slots:
         QString shown;
         QString mainsuit;
         QSet<QString> answers;
-        modalHandler<diagnoseInfoDlg> info([&](diagnoseInfoDlg *d) {
+        onNextModal<diagnoseInfoDlg> info([&](diagnoseInfoDlg *d) {
             shown = d->view()->toPlainText();
             mainsuit = d->mainsuit();
             answers = d->answers();
             QCOMPARE(d->title(), QStringLiteral("输出结果"));
             d->findChild<QPushButton *>(QStringLiteral("closeButton"))->click();
         });
-        modalHandler<prescriptionChoiceDlg> choice([](prescriptionChoiceDlg *d) { d->acupunctureButton()->click(); });
+        onNextModal<prescriptionChoiceDlg> choice([](prescriptionChoiceDlg *d) { d->acupunctureButton()->click(); });
         const QSet<QString> given = {QStringLiteral("001-0-0"), QStringLiteral("001-1-0"), QStringLiteral("002-0-1"),
                                      QStringLiteral("002-3-1")};
         const QString text = runDiagnosis(nullptr, QStringLiteral("9024"), given);
@@ -222,7 +197,7 @@ private slots:
         lcWidget window;
         auto *action = window.menu()->findChild<QAction *>(QStringLiteral("symptomTestAction"));
         QVERIFY(action);
-        modalHandler<symptomDebug> handler([](symptomDebug *d) {
+        onNextModal<symptomDebug> handler([](symptomDebug *d) {
             d->input()->setText(QStringLiteral("9024:"));
             d->okButton()->click();
             QCOMPARE(d->output()->toPlainText(), diagnosisPhrase("insufficientinformation"));
