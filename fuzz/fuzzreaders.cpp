@@ -29,6 +29,7 @@
 #include "update/versionnumber.h"
 
 #include <QBuffer>
+#include <QDomDocument>
 #include <QResource>
 
 #include <cmath>
@@ -766,6 +767,22 @@ void runFailingDevice(const QByteArray &bytes)
     loader(&device);
 }
 
+// The quick count of nesting that guards every XML parse: it may never come
+// out lower than the stream reader's, and on a well-formed document it is
+// the same.
+void runXmlDepth(const QByteArray &bytes)
+{
+    for (const int limit : {0, 1, 2, 3, 8, maxXmlDepth}) {
+        const bool quick = xmlNestedDeeperThan(bytes, limit);
+        const bool stream = xmlStreamNestedDeeperThan(bytes, limit);
+        require(quick || !stream, "the quick depth count is lower than the stream reader's");
+        if (quick && !stream) {
+            QDomDocument doc;
+            require(!doc.setContent(bytes, false), "a well-formed document refused for a depth it does not have");
+        }
+    }
+}
+
 } // namespace
 
 const QList<fuzzReader> &fuzzReaders()
@@ -814,6 +831,7 @@ const QList<fuzzReader> &fuzzReaders()
         {"update_manifest", runUpdateManifest},
         {"update_archive", runUpdateArchive},
         {"failing_device", runFailingDevice},
+        {"xml_depth", runXmlDepth},
     };
     return readers;
 }

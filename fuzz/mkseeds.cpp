@@ -303,6 +303,31 @@ void archiveSeeds()
     writeSeed(QStringLiteral("archive"), zip(herbs + all, true));
 }
 
+// Markup in which a "<" does not open an element, or a ">" does not close a
+// tag, beside pieces of the knowledge.
+void xmlDepthSeeds()
+{
+    const char *const seeds[] = {
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<a><!-- <b><c> --><b x=\"1>2\" y='/>'><c/></b></a>",
+        "<a><![CDATA[<b><c><d>]]><?pi <e><f>?><b/></a>",
+        "<?xml version=\"1.0\"?>\n<!DOCTYPE a [<!ENTITY e \"<b><c/></b>\">]>\n<a>&e;&e;</a>",
+        "<!DOCTYPE a SYSTEM \"a[1].dtd\"><a><b></b></a>",
+        "<?xml version=\"1.0\" encoding=\"GB18030\"?><list><item name=\"\xB8\xCA\xB2\xDD\"><x/></item></list>",
+        "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><a><b>\xE9</b></a>",
+        "<a><b><c",
+        "<a></b><c><d></d></c></a>",
+    };
+    for (const char *seed : seeds)
+        writeSeed(QStringLiteral("xml_depth"), QByteArray(seed));
+    QByteArray utf16;
+    const QString deep = QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-16\"?><a><b><c><d></d></c></b></a>");
+    utf16.append("\xFF\xFE");
+    utf16.append(reinterpret_cast<const char *>(deep.utf16()), deep.size() * 2);
+    writeSeed(QStringLiteral("xml_depth"), utf16);
+    xmlSeeds(QStringLiteral("xml_depth"), entry(QStringLiteral("diagnosis/001.xml")));
+    xmlSeeds(QStringLiteral("xml_depth"), entry(QStringLiteral("item/0001.xml")));
+}
+
 void failingDeviceSeeds()
 {
     const char *const sources[] = {"item/0001.xml", "script/method_table.xml", "script/hate.xml",
@@ -395,6 +420,7 @@ int main(int argc, char *argv[])
     manifestSeeds();
     archiveSeeds();
     failingDeviceSeeds();
+    xmlDepthSeeds();
 
     int total = 0;
     for (int n : counts)

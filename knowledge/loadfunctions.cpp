@@ -145,7 +145,7 @@ QString readKnowledgeEntry(const QString &entry)
     return text;
 }
 
-bool xmlNestedDeeperThan(const QByteArray &bytes, int maxDepth)
+bool xmlStreamNestedDeeperThan(const QByteArray &bytes, int maxDepth)
 {
     QXmlStreamReader xml(bytes);
     xml.setNamespaceProcessing(false); // as the tree is built
@@ -158,6 +158,150 @@ bool xmlNestedDeeperThan(const QByteArray &bytes, int maxDepth)
         } else if (token == QXmlStreamReader::EndElement) {
             --depth;
         }
+    }
+    return false;
+}
+
+namespace {
+
+// Whether the bytes can be counted as they stand: the markup characters are
+// single ASCII bytes that no byte of another character repeats (UTF-8,
+// GB18030, GBK, Big5, the ISO and Windows single-byte code pages), and no
+// document type declaration brings an internal subset whose entities could
+// stand for markup. UTF-16 and UTF-32 put NUL bytes beside every "<".
+bool countableBytes(const QByteArray &bytes)
+{
+    if (bytes.contains('\0'))
+        return false;
+    QByteArrayView head(bytes);
+    if (head.startsWith("\xEF\xBB\xBF"))
+        head = head.sliced(3);
+    if (!head.startsWith("<?xml"))
+        return true;
+    const qsizetype end = head.indexOf("?>");
+    if (end < 0)
+        return true; // a declaration that never ends is refused by the parser there
+    const QByteArray declaration = head.first(end).toByteArray().toLower();
+    const qsizetype at = declaration.indexOf("encoding");
+    if (at < 0)
+        return true;
+    QByteArray name;
+    qsizetype i = declaration.indexOf('=', at);
+    if (i < 0)
+        return false;
+    ++i;
+    while (i < declaration.size() && (declaration.at(i) == ' ' || declaration.at(i) == '\t' ||
+                                      declaration.at(i) == '\r' || declaration.at(i) == '\n'))
+        ++i;
+    if (i >= declaration.size() || (declaration.at(i) != '"' && declaration.at(i) != '\''))
+        return false;
+    const char quote = declaration.at(i);
+    const qsizetype close = declaration.indexOf(quote, i + 1);
+    if (close < 0)
+        return false;
+    name = declaration.mid(i + 1, close - i - 1).trimmed();
+    static const char *const asciiCompatible[] = {"utf-8", "utf8", "gb18030", "gbk", "gb2312", "big5",
+                                                  "us-ascii", "ascii", "latin1", "iso-8859-"};
+    for (const char *known : asciiCompatible) {
+        if (name == known || (name.startsWith(known) && QByteArrayView(known).endsWith('-')))
+            return true;
+    }
+    return name.startsWith("windows-125") || name.startsWith("cp125");
+}
+
+// Moves i past the first occurrence of the terminator; false when there is none.
+bool skipPast(const QByteArray &bytes, qsizetype &i, const char *terminator)
+{
+    const qsizetype at = bytes.indexOf(terminator, i);
+    if (at < 0)
+        return false;
+    i = at + qstrlen(terminator);
+    return true;
+}
+
+// Moves i past the ">" that closes a tag, stepping over quoted attribute
+// values (which may hold ">"); sets selfClosing when the tag ends in "/>".
+bool skipTag(const QByteArray &bytes, qsizetype &i, bool *selfClosing)
+{
+    const qsizetype n = bytes.size();
+    const char *data = bytes.constData();
+    char previous = 0;
+    while (i < n) {
+        const char c = data[i];
+        if (c == '"' || c == '\'') {
+            const void *close = memchr(data + i + 1, c, size_t(n - i - 1));
+            if (!close)
+                return false;
+            i = static_cast<const char *>(close) - data + 1;
+            previous = c;
+            continue;
+        }
+        ++i;
+        if (c == '>') {
+            if (selfClosing)
+                *selfClosing = previous == '/';
+            return true;
+        }
+        previous = c;
+    }
+    return false;
+}
+
+} // namespace
+
+bool xmlNestedDeeperThan(const QByteArray &bytes, int maxDepth)
+{
+    // Counting the bytes is many times quicker than tokenising them, and
+    // every knowledge file goes through here before it is parsed. Where the
+    // bytes cannot be counted as they stand, the stream reader counts them.
+    if (!countableBytes(bytes))
+        return xmlStreamNestedDeeperThan(bytes, maxDepth);
+    const char *data = bytes.constData();
+    const qsizetype n = bytes.size();
+    qsizetype i = 0;
+    int depth = 0;
+    while (i < n) {
+        const void *open = memchr(data + i, '<', size_t(n - i));
+        if (!open)
+            break;
+        i = static_cast<const char *>(open) - data;
+        const QByteArrayView rest(data + i, n - i);
+        bool ok = true;
+        if (rest.startsWith("<!--")) {
+            i += 4;
+            ok = skipPast(bytes, i, "-->");
+        } else if (rest.startsWith("<![CDATA[")) {
+            i += 9;
+            ok = skipPast(bytes, i, "]]>");
+        } else if (rest.startsWith("<?")) {
+            i += 2;
+            ok = skipPast(bytes, i, "?>");
+        } else if (rest.startsWith("<!")) {
+            // A document type declaration; with an internal subset its
+            // declarations are for the stream reader to read.
+            const qsizetype start = i;
+            ok = skipTag(bytes, i, nullptr);
+            if (ok && QByteArrayView(data + start, i - start).contains('['))
+                return xmlStreamNestedDeeperThan(bytes, maxDepth);
+        } else if (rest.startsWith("</")) {
+            --depth;
+            i += 2;
+            ok = skipTag(bytes, i, nullptr);
+        } else {
+            // An empty element is one level deeper for as long as it lasts;
+            // a start tag cut off counts too.
+            bool selfClosing = false;
+            ++i;
+            ok = skipTag(bytes, i, &selfClosing);
+            if (++depth > maxDepth)
+                return true;
+            if (ok && selfClosing)
+                --depth;
+        }
+        // Whatever stands after markup that never ends is past the point
+        // where a parser gives up.
+        if (!ok)
+            break;
     }
     return false;
 }

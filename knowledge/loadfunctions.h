@@ -64,9 +64,13 @@ constexpr int maxXmlDepth = 256;
 QDomElement parseXmlBytes(const QByteArray &bytes);
 
 // Whether XML bytes open more than maxDepth elements inside one another
-// (up to the first error, where a parser stops too); a stream reader checks
-// them in time linear in their size.
+// (up to the first error, where a parser stops too), in time linear in their
+// size. The bytes are counted directly where their encoding allows; the
+// count never comes out lower than a parser's.
 bool xmlNestedDeeperThan(const QByteArray &bytes, int maxDepth);
+
+// The same count made by a stream reader, token by token.
+bool xmlStreamNestedDeeperThan(const QByteArray &bytes, int maxDepth);
 
 // Parses a file into its root element; null when it cannot be opened or parsed,
 // when it is no regular file (a device, a pipe) or larger than

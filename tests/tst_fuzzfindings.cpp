@@ -5,6 +5,7 @@
 #include "testsupport.h"
 
 #include "fuzz/fuzzreaders.h"
+#include "knowledge/loadfunctions.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -38,6 +39,48 @@ private slots:
         QFile f(path);
         QVERIFY(f.open(QIODevice::ReadOnly));
         r->run(f.readAll()); // ends, and no sanitizer objects
+    }
+
+    // The quick count of nesting that guards every parse, against the stream
+    // reader's, on markup where a "<" opens no element or a ">" closes no tag.
+    void depthCount_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("limit");
+        QTest::addColumn<bool>("deeper");
+        QTest::newRow("at the limit") << QByteArray("<a><b><c></c></b></a>") << 3 << false;
+        QTest::newRow("one past") << QByteArray("<a><b><c></c></b></a>") << 2 << true;
+        QTest::newRow("siblings") << QByteArray("<a><b></b><b></b><b/></a>") << 2 << false;
+        QTest::newRow("empty element past the limit") << QByteArray("<a><b><c/></b></a>") << 2 << true;
+        QTest::newRow("comment") << QByteArray("<a><!-- <b><c> --></a>") << 1 << false;
+        QTest::newRow("comment ends") << QByteArray("<a><!-- x --><b></b></a>") << 1 << true;
+        QTest::newRow("CDATA") << QByteArray("<a><![CDATA[<b><c>]]></a>") << 1 << false;
+        QTest::newRow("processing instruction") << QByteArray("<?xml version=\"1.0\"?><a><?p <b><c>?></a>") << 1 << false;
+        QTest::newRow("quoted >") << QByteArray("<a x=\"1>2\" y='/>'><b></b></a>") << 1 << true;
+        QTest::newRow("quoted /> is no empty tag") << QByteArray("<a><b y='/>'><c></c></b></a>") << 2 << true;
+        QTest::newRow("entity of markup")
+            << QByteArray("<?xml version=\"1.0\"?><!DOCTYPE a [<!ENTITY e \"<b><c/></b>\">]><a>&e;</a>") << 2 << true;
+        QTest::newRow("character reference") << QByteArray("<a>&#60;b&#62;</a>") << 1 << false;
+        QTest::newRow("GB18030") << QByteArray("<?xml version=\"1.0\" encoding=\"GB18030\"?><a n=\"\xB8\xCA\xB2\xDD\"><b/></a>")
+                                 << 1 << true;
+        const QString text = QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-16\"?><a><b><c></c></b></a>");
+        QByteArray utf16("\xFF\xFE");
+        utf16.append(reinterpret_cast<const char *>(text.utf16()), text.size() * 2);
+        QTest::newRow("UTF-16, deeper") << utf16 << 2 << true;
+        QTest::newRow("UTF-16, within") << utf16 << 3 << false;
+        QByteArray deep;
+        for (int i = 0; i < 300; ++i)
+            deep += "<list><!-- <x> --><item a=\">\"/>";
+        QTest::newRow("300 levels") << deep << maxXmlDepth << true;
+    }
+
+    void depthCount()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(int, limit);
+        QFETCH(bool, deeper);
+        QCOMPARE(xmlStreamNestedDeeperThan(bytes, limit), deeper);
+        QCOMPARE(xmlNestedDeeperThan(bytes, limit), deeper);
     }
 
     void everyReaderTakesHostileBytes_data()
