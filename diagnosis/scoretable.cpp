@@ -1,5 +1,7 @@
 #include "scoretable.h"
 
+#include <limits>
+
 void scoreTable::ensure(const QString &fact)
 {
     if (!m_entries.contains(fact))
@@ -8,7 +10,12 @@ void scoreTable::ensure(const QString &fact)
 
 void scoreTable::add(const QString &fact, int amount)
 {
-    m_entries[fact].score += amount;
+    // A rule adds the scores of the facts it matched, so rules that build on
+    // one another can double a score at every step; on rules made that way
+    // the score stops at the largest number instead of running over.
+    int &score = m_entries[fact].score;
+    const qint64 sum = qint64(score) + amount;
+    score = int(qBound(qint64(std::numeric_limits<int>::min()), sum, qint64(std::numeric_limits<int>::max())));
 }
 
 void scoreTable::addEvidence(const QString &fact, const QString &source)

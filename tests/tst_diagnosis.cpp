@@ -20,6 +20,8 @@
 #include <QFile>
 #include <QtTest>
 
+#include <limits>
+
 namespace {
 
 diagnosisNode &node()
@@ -407,6 +409,11 @@ private slots:
             << "<unit>0301:001-0-0</unit><unit>0302:001-0-1</unit><grow>0301:0302</grow>"
                "<cell id=\"0201\"><key>0301</key></cell>"
             << a5 << "0201" << 1 + 1;
+        QString doubling = QStringLiteral("<cell id=\"0201\"/>");
+        for (int i = 0; i < 40; ++i)
+            doubling += QStringLiteral("<cell id=\"0201\"><key>0201</key></cell>");
+        QTest::newRow("rules that double a score stop at the largest")
+            << doubling << a5 << "0201" << std::numeric_limits<int>::max();
     }
 
     void scoringFigures()
