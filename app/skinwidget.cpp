@@ -11,8 +11,8 @@ skinWidget::skinWidget(const QString &path, QWidget *parent)
     , m_path(path)
 {
     auto *picture = new QLabel(this);
+    m_picture = picture;
     picture->setFixedSize(144, 90);
-    picture->setPixmap(QPixmap(path).scaled(144, 90, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
     picture->setStyleSheet(QStringLiteral("border:1px solid #c8d0d2;"));
     auto *apply = new QPushButton(lookupPhrase(QStringLiteral("software"), QStringLiteral("applyskin")), this);
     apply->setCursor(Qt::PointingHandCursor);
@@ -22,4 +22,15 @@ skinWidget::skinWidget(const QString &path, QWidget *parent)
     layout->setSpacing(3);
     layout->addWidget(picture, 0, Qt::AlignHCenter);
     layout->addWidget(apply, 0, Qt::AlignHCenter);
+}
+
+void skinWidget::showEvent(QShowEvent *event)
+{
+    // The twelve skins are large pictures: each is decoded when its tile is
+    // first seen, not while the main window is being built.
+    if (!m_pictureLoaded) {
+        m_pictureLoaded = true;
+        m_picture->setPixmap(QPixmap(m_path).scaled(m_picture->size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    }
+    QWidget::showEvent(event);
 }

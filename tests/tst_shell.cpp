@@ -103,12 +103,22 @@ private slots:
     void skinDefaultAndChoice()
     {
         QCOMPARE(currentSkin(), QStringLiteral("skin/10_200.png"));
+        const QString before = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(QStringLiteral(LC_BINARY_DIR))); // the skins lie beside the program
         skinWidgetChoice chooser;
         QSignalSpy spy(&chooser, &skinWidgetChoice::changeSkin);
         skinWidget *third = chooser.block()->tiles().at(2);
         QTest::mouseClick(third->findChild<QPushButton *>(), Qt::LeftButton);
         QCOMPARE(spy.count(), 1);
         QCOMPARE(spy.first().first().toString(), QStringLiteral("skin/3_200.png"));
+        // The pictures are decoded when the chooser is first shown, not when
+        // the main window is built.
+        QVERIFY(third->picture()->pixmap().isNull());
+        chooser.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&chooser));
+        chooser.hide();
+        QVERIFY(QDir::setCurrent(before));
+        QCOMPARE(third->picture()->pixmap().size(), QSize(144, 90));
 
         lcWidget w;
         boxCatcher boxes;
