@@ -65,7 +65,9 @@ scriptFlow::scriptFlow(QWidget *parent)
     connect(m_sort, &QPushButton::clicked, this, &scriptFlow::shuffle);
     connect(m_type, &QComboBox::currentTextChanged, this, &scriptFlow::currentIndexChanged);
 
-    shuffle();
+    // A few hundred boxes with their lettering: laid out when the page is
+    // first seen, not while the main window is built.
+    shuffleFlowUnits();
 
     QSet<QString> types;
     for (const flowUnit &u : flowUnits()) {
@@ -74,6 +76,36 @@ scriptFlow::scriptFlow(QWidget *parent)
             m_type->addItem(u.type);
         }
     }
+}
+
+const QList<scriptNodeItem *> &scriptFlow::nodes() const
+{
+    ensureScene();
+    return m_nodes;
+}
+
+const QList<ArrowItem *> &scriptFlow::arrows() const
+{
+    ensureScene();
+    return m_arrows;
+}
+
+scriptGraphicScene *scriptFlow::scene() const
+{
+    ensureScene();
+    return m_scene;
+}
+
+void scriptFlow::ensureScene() const
+{
+    if (!m_scene)
+        const_cast<scriptFlow *>(this)->buildScene();
+}
+
+void scriptFlow::showEvent(QShowEvent *event)
+{
+    ensureScene();
+    QWidget::showEvent(event);
 }
 
 QString scriptFlow::unitTip(int unitIndex)
@@ -87,12 +119,12 @@ QString scriptFlow::unitTip(int unitIndex)
 void scriptFlow::shuffle()
 {
     shuffleFlowUnits();
+    m_type->setCurrentIndex(0);
     buildScene();
 }
 
 void scriptFlow::buildScene()
 {
-    m_type->setCurrentIndex(0);
     m_nodes.clear();
     m_arrows.clear();
     delete m_scene;
@@ -149,6 +181,7 @@ void scriptFlow::buildScene()
 
 bool scriptFlow::focusUnit(int unitIndex)
 {
+    ensureScene();
     if (unitIndex < 0 || unitIndex >= flowUnits().size() || m_type->currentIndex() != 0)
         return false;
     for (scriptNodeItem *n : std::as_const(m_nodes))
@@ -196,6 +229,7 @@ void scriptFlow::bringIntoView(const QRectF &box, const QRectF &area)
 
 void scriptFlow::currentIndexChanged(const QString &text)
 {
+    ensureScene();
     if (m_type->currentIndex() == 0) {
         for (scriptNodeItem *n : std::as_const(m_nodes))
             n->show();

@@ -20,12 +20,14 @@ class scriptFlow : public QWidget
 public:
     explicit scriptFlow(QWidget *parent = nullptr);
 
-    const QList<scriptNodeItem *> &nodes() const { return m_nodes; }
-    const QList<ArrowItem *> &arrows() const { return m_arrows; }
+    // The boxes and arrows are made when the page is first shown, or first
+    // asked for.
+    const QList<scriptNodeItem *> &nodes() const;
+    const QList<ArrowItem *> &arrows() const;
+    scriptGraphicScene *scene() const;
     QGraphicsView *view() const { return m_view; }
     QComboBox *categories() const { return m_type; }
     QSlider *slider() const { return m_slider; }
-    scriptGraphicScene *scene() const { return m_scene; }
 
     static QString unitTip(int unitIndex);
 
@@ -39,7 +41,11 @@ public slots:
     void shuffle();
     void currentIndexChanged(const QString &text);
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
+    void ensureScene() const;
     void buildScene();
     void bringIntoView(const QRectF &box, const QRectF &area);
 

@@ -94,6 +94,16 @@ private slots:
         QCOMPARE(page.categories()->itemText(0), QStringLiteral("   功效"));
     }
 
+    void boxesMadeWhenFirstShown()
+    {
+        scriptFlow page;
+        QVERIFY(!page.view()->scene()); // nothing laid out while the main window is built
+        page.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&page));
+        QVERIFY(page.view()->scene());
+        QVERIFY(page.view()->scene()->items().size() >= 5);
+    }
+
     void clickFocusesDerivations()
     {
         scriptFlow page;
