@@ -10,17 +10,16 @@ skinWidget::skinWidget(const QString &path, QWidget *parent)
     : QWidget(parent)
     , m_path(path)
 {
-    auto *picture = new QLabel(this);
-    m_picture = picture;
-    picture->setFixedSize(144, 90);
-    picture->setStyleSheet(QStringLiteral("border:1px solid #c8d0d2;"));
+    m_picture = new QLabel(this);
+    m_picture->setFixedSize(144, 90);
+    m_picture->setStyleSheet(QStringLiteral("border:1px solid #c8d0d2;"));
     auto *apply = new QPushButton(lookupPhrase(QStringLiteral("software"), QStringLiteral("applyskin")), this);
     apply->setCursor(Qt::PointingHandCursor);
     connect(apply, &QPushButton::clicked, this, [this] { emit changeSkin(m_path); });
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(3);
-    layout->addWidget(picture, 0, Qt::AlignHCenter);
+    layout->addWidget(m_picture, 0, Qt::AlignHCenter);
     layout->addWidget(apply, 0, Qt::AlignHCenter);
 }
 

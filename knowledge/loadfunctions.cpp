@@ -185,28 +185,28 @@ bool countableBytes(const QByteArray &bytes)
     const qsizetype at = declaration.indexOf("encoding");
     if (at < 0)
         return true;
-    QByteArray name;
-    qsizetype i = declaration.indexOf('=', at);
+    // encoding = "name" or 'name', with optional white space around "="
+    const qsizetype i = declaration.indexOf('=', at);
     if (i < 0)
         return false;
-    ++i;
-    while (i < declaration.size() && (declaration.at(i) == ' ' || declaration.at(i) == '\t' ||
-                                      declaration.at(i) == '\r' || declaration.at(i) == '\n'))
-        ++i;
-    if (i >= declaration.size() || (declaration.at(i) != '"' && declaration.at(i) != '\''))
+    const QByteArray value = declaration.mid(i + 1).trimmed();
+    if (value.isEmpty() || (value.at(0) != '"' && value.at(0) != '\''))
         return false;
-    const char quote = declaration.at(i);
-    const qsizetype close = declaration.indexOf(quote, i + 1);
+    const qsizetype close = value.indexOf(value.at(0), 1);
     if (close < 0)
         return false;
-    name = declaration.mid(i + 1, close - i - 1).trimmed();
-    static const char *const asciiCompatible[] = {"utf-8", "utf8", "gb18030", "gbk", "gb2312", "big5",
-                                                  "us-ascii", "ascii", "latin1", "iso-8859-"};
-    for (const char *known : asciiCompatible) {
-        if (name == known || (name.startsWith(known) && QByteArrayView(known).endsWith('-')))
+    const QByteArray name = value.mid(1, close - 1).trimmed();
+    static const char *const names[] = {"utf-8", "utf8", "gb18030", "gbk", "gb2312", "big5", "us-ascii", "ascii", "latin1"};
+    static const char *const families[] = {"iso-8859-", "windows-125", "cp125"};
+    for (const char *known : names) {
+        if (name == known)
             return true;
     }
-    return name.startsWith("windows-125") || name.startsWith("cp125");
+    for (const char *family : families) {
+        if (name.startsWith(family))
+            return true;
+    }
+    return false;
 }
 
 // Moves i past the first occurrence of the terminator; false when there is none.
